@@ -1,0 +1,60 @@
+# Mireva３ — build, run and test.
+#   make deps   install every Debian package the project needs (as root)
+#   make run    build and start the program
+#   make test   build and run every test (also an AddressSanitizer/UBSan build of the core)
+#   make bench  build and run the benchmarks on generated large sites
+#   make fuzz   build the libFuzzer targets with clang and run them for FUZZ_SECONDS each
+
+PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev libxlsxwriter-dev \
+  libgtest-dev libgmock-dev libbenchmark-dev fonts-noto-cjk xvfb xauth libgl-dev \
+  poppler-utils clang libclang-rt-14-dev
+
+BUILD ?= build
+ASAN_BUILD ?= build-asan
+BENCH_BUILD ?= build-bench
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+JOBS ?= $(shell nproc)
+LAUNCHER := $(if $(shell command -v ccache 2>/dev/null),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache,)
+CMAKE_COMMON := -G Ninja $(LAUNCHER)
+
+.PHONY: deps build run test test-main test-asan bench fuzz clean
+
+deps:
+	@if dpkg -s $(PACKAGES) >/dev/null 2>&1; then echo "deps: all packages present"; else \
+	  export DEBIAN_FRONTEND=noninteractive; \
+	  apt-get update && apt-get install -y --no-install-recommends $(PACKAGES); fi
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	./scripts/run-program $(BUILD)
+
+test: test-main test-asan
+
+test-main: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Debug -DMIREVA_UI=OFF -DMIREVA_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+bench: deps
+	cmake -S . -B $(BENCH_BUILD) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Release -DMIREVA_BENCH=ON -DMIREVA_TESTS=OFF
+	cmake --build $(BENCH_BUILD) -j $(JOBS)
+	./scripts/run-benchmarks $(BENCH_BUILD)
+
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DMIREVA_UI=OFF -DMIREVA_TESTS=OFF -DMIREVA_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	./scripts/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

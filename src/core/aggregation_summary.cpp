@@ -1,0 +1,72 @@
+#include "core/aggregation_summary.h"
+
+#include "core/text.h"
+#include "core/worksheet_document.h"
+
+namespace mireva {
+
+void AggregationSummary::apply(BlockRow row, int channelIndex, bool valueWritten) {
+    switch (row) {
+        case BlockRow::Frequency:
+        case BlockRow::LocalOsc:
+            return;
+        case BlockRow::Mer:
+            merPresent = 1;
+            break;
+        case BlockRow::Cn:
+            cnPresent = 1;
+            break;
+        case BlockRow::BerA:
+        case BlockRow::Ber:
+        case BlockRow::BerC:
+            if (valueWritten) berPresent = 1;
+            break;
+        case BlockRow::Level:
+            break;
+    }
+    if (valueWritten) {
+        channelHasValue[channelIndex] = 1;
+        columnHasValue[ChannelCatalog::displayPosition(channelIndex)] = 1;
+    }
+}
+
+void SummarySets::takeRun(const AggregationSummary& run) {
+    current.columnHasValue = run.columnHasValue;
+    current.channelHasValue = run.channelHasValue;
+    current.berPresent = run.berPresent;
+    current.merPresent = run.merPresent;
+    current.cnPresent = run.cnPresent;
+    savedColumnHasValue = run.columnHasValue;
+    savedChannelHasValue = run.channelHasValue;
+}
+
+void SummarySets::restoreSaved() {
+    current.columnHasValue = savedColumnHasValue;
+    current.channelHasValue = savedChannelHasValue;
+}
+
+AggregationSummary summaryFromWorksheet(const WorksheetDocument& worksheet) {
+    AggregationSummary summary;
+    const int places = worksheet.placeCount();
+    for (int p = 0; p < places; ++p) {
+        for (BlockRow row : {BlockRow::Level, BlockRow::BerA, BlockRow::Ber, BlockRow::BerC, BlockRow::Mer,
+                             BlockRow::Cn}) {
+            std::string_view line = worksheet.line(p, row);
+            std::vector<std::string_view> fields = splitFields(line);
+            for (int c = 0; c < kChannelCount; ++c) {
+                size_t f = static_cast<size_t>(channelField(c));
+                if (f >= fields.size()) break;
+                std::string_view v = fields[f];
+                bool value = !v.empty() && v != kEmptyMark;
+                summary.apply(row, c, value);
+            }
+        }
+    }
+    if (places > 0) {
+        summary.merPresent = 1;
+        summary.cnPresent = 1;
+    }
+    return summary;
+}
+
+}  // namespace mireva

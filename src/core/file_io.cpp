@@ -1,0 +1,132 @@
+#include "core/file_io.h"
+
+#include <cerrno>
+#include <cstring>
+#include <system_error>
+
+#ifdef _WIN32
+#include <io.h>
+#define MIREVA_FSYNC(fd) _commit(fd)
+#define MIREVA_FILENO(f) _fileno(f)
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#define MIREVA_FSYNC(fd) ::fsync(fd)
+#define MIREVA_FILENO(f) ::fileno(f)
+#endif
+
+namespace mireva {
+namespace fs = std::filesystem;
+
+bool readWholeFile(const fs::path& path, std::string& out) {
+    out.clear();
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return false;
+    char buffer[1 << 16];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) out.append(buffer, n);
+    bool ok = !std::ferror(f);
+    std::fclose(f);
+    return ok;
+}
+
+bool fileExists(const fs::path& path) {
+    std::error_code ec;
+    return fs::is_regular_file(path, ec);
+}
+
+bool isDirectory(const fs::path& path) {
+    std::error_code ec;
+    return fs::is_directory(path, ec);
+}
+
+AtomicFileWriter::AtomicFileWriter(fs::path target, fs::path scratch)
+    : target_(std::move(target)), scratch_(std::move(scratch)) {
+    if (scratch_.empty()) scratch_ = fs::path(target_.string() + ".tmp");
+}
+
+AtomicFileWriter::~AtomicFileWriter() { abandon(); }
+
+bool AtomicFileWriter::open() {
+    abandon();
+    failed_ = false;
+    error_.clear();
+    file_ = std::fopen(scratch_.c_str(), "wb");
+    if (!file_) {
+        failed_ = true;
+        error_ = scratch_.string() + ": " + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+bool AtomicFileWriter::write(std::string_view bytes) {
+    if (!file_ || failed_) return false;
+    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
+        failed_ = true;
+        error_ = scratch_.string() + ": " + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+bool AtomicFileWriter::commit() {
+    if (!file_) {
+        if (error_.empty()) error_ = scratch_.string() + ": not open";
+        return false;
+    }
+    bool ok = !failed_;
+    if (ok && std::fflush(file_) != 0) {
+        ok = false;
+        error_ = scratch_.string() + ": " + std::strerror(errno);
+    }
+    if (ok && MIREVA_FSYNC(MIREVA_FILENO(file_)) != 0) {
+        ok = false;
+        error_ = scratch_.string() + ": " + std::strerror(errno);
+    }
+    if (std::fclose(file_) != 0 && ok) {
+        ok = false;
+        error_ = scratch_.string() + ": " + std::strerror(errno);
+    }
+    file_ = nullptr;
+    if (ok) {
+        std::error_code ec;
+        fs::rename(scratch_, target_, ec);  // replaces the target in one step
+        if (ec) {
+            ok = false;
+            error_ = target_.string() + ": " + ec.message();
+        }
+    }
+    if (!ok) {
+        std::error_code ec;
+        fs::remove(scratch_, ec);
+    }
+    return ok;
+}
+
+void AtomicFileWriter::abandon() {
+    if (file_) {
+        std::fclose(file_);
+        file_ = nullptr;
+        std::error_code ec;
+        fs::remove(scratch_, ec);
+    }
+}
+
+bool replaceFileContent(const fs::path& target, std::string_view content, std::string* error, const fs::path& scratch) {
+    AtomicFileWriter writer(target, scratch);
+    bool ok = writer.open() && writer.write(content) && writer.commit();
+    if (!ok && error) *error = writer.error();
+    return ok;
+}
+
+bool copyFileReplacing(const fs::path& from, const fs::path& to, std::string* error) {
+    std::string content;
+    if (!readWholeFile(from, content)) {
+        if (error) *error = from.string() + ": " + std::strerror(errno);
+        return false;
+    }
+    return replaceFileContent(to, content, error);
+}
+
+}  // namespace mireva

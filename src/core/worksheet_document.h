@@ -1,0 +1,48 @@
+// worksheet.csv held in memory as its code page 932 lines, exactly as the file holds
+// them (line ends stripped). Readers use it to look at fields; operations that change
+// the worksheet change lines and save the document through the replace-in-one-step
+// writer, so that lines they do not touch are copied byte for byte.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/worksheet_layout.h"
+
+namespace mireva {
+
+class WorksheetDocument {
+public:
+    // False when the file cannot be opened; the document is then empty.
+    bool load(const std::filesystem::path& path);
+    // Reads from bytes held in memory (same rules as load).
+    void parse(std::string_view content);
+
+    std::string header1;             // band group line
+    std::string header2;             // column name line
+    std::vector<std::string> lines;  // data lines after the two headers
+    bool hasHeader1 = false;
+    bool hasHeader2 = false;
+
+    // Whole places only: a trailing partial block is not a place.
+    int placeCount() const { return static_cast<int>(lines.size() / kRowsPerPlace); }
+    const std::string& line(int place, BlockRow row) const {
+        return lines[static_cast<size_t>(place) * kRowsPerPlace + static_cast<int>(row)];
+    }
+    std::string& line(int place, BlockRow row) {
+        return lines[static_cast<size_t>(place) * kRowsPerPlace + static_cast<int>(row)];
+    }
+
+    // The file's bytes: every line followed by CR LF.
+    std::string serialize() const;
+    // Writes the document over `target` through `scratch` in one step.
+    bool save(const std::filesystem::path& target, const std::filesystem::path& scratch,
+              std::string* error = nullptr) const;
+};
+
+// Place name of a block row: field 3 up to its colon.
+std::string_view placeNameOf(std::string_view line);
+
+}  // namespace mireva

@@ -1,0 +1,63 @@
+#include "support/test_support.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+
+namespace mireva::test {
+namespace fs = std::filesystem;
+
+TempDir::TempDir(bool asDataHome) : asDataHome_(asDataHome) {
+    std::random_device rd;
+    std::mt19937_64 gen(rd());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        fs::path candidate = fs::temp_directory_path() / ("mireva-test-" + std::to_string(gen()));
+        std::error_code ec;
+        if (fs::create_directory(candidate, ec)) {
+            path_ = candidate;
+            break;
+        }
+    }
+    if (path_.empty()) throw std::runtime_error("cannot create a temporary folder");
+    if (asDataHome_) {
+        const char* old = std::getenv("XDG_DATA_HOME");
+        hadDataHome_ = old != nullptr;
+        if (old) oldDataHome_ = old;
+        ::setenv("XDG_DATA_HOME", path_.c_str(), 1);
+    }
+}
+
+TempDir::~TempDir() {
+    if (asDataHome_) {
+        if (hadDataHome_) ::setenv("XDG_DATA_HOME", oldDataHome_.c_str(), 1);
+        else ::unsetenv("XDG_DATA_HOME");
+    }
+    std::error_code ec;
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(path_, ec);
+}
+
+fs::path TempDir::dataFolder() const {
+    fs::path folder = path_ / "ORVANE";
+    fs::create_directories(folder);
+    return folder;
+}
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+void writeFile(const fs::path& path, std::string_view bytes) {
+    if (path.has_parent_path()) fs::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+fs::path sourcePath(const std::string& relative) { return fs::path(MIREVA_TEST_SOURCE_DIR) / relative; }
+
+}  // namespace mireva::test
