@@ -1,0 +1,147 @@
+#include "ingest/meter_folder_scan.h"
+
+#include <algorithm>
+#include <cctype>
+#include <set>
+#include <system_error>
+#include <tuple>
+
+#include "core/cp932.h"
+
+namespace mireva {
+namespace fs = std::filesystem;
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool isDataTypeName(const std::string& name) { return name == "SINGLE" || name == "MULTI"; }
+
+// Entries of one folder, sorted naturally; folders or regular files only.
+std::vector<std::string> listNames(const fs::path& folder, bool wantFolders) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec), end;
+    for (; !ec && it != end; it.increment(ec)) {
+        std::error_code typeEc;
+        bool isFolder = it->is_directory(typeEc);
+        bool isFile = !isFolder && it->is_regular_file(typeEc);
+        if (wantFolders ? isFolder : isFile) names.push_back(it->path().filename().string());
+    }
+    std::sort(names.begin(), names.end(), naturalLess);
+    return names;
+}
+
+bool hasCsvExtension(const std::string& name) {
+    if (name.size() < 5) return false;  // ".csv" alone has no name
+    std::string ext = name.substr(name.size() - 4);
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    return ext == ".csv";
+}
+
+// The code page 932 form of a folder or file name, or false when the name cannot be
+// written into a table field and read back to the same path.
+bool tableText(const std::string& name, std::string& out) {
+    if (name.empty() || name.find(',') != std::string::npos || name.find('\\') != std::string::npos) return false;
+    out = toCp932(name);
+    return fromCp932(out) == name;
+}
+
+struct Walker {
+    MeterFolderScan result;
+
+    void addFile(const std::string& dataType, const std::string& date, const std::string& fileName) {
+        LocationTableRow row;
+        if (!tableText(dataType, row[kColDataType]) || !tableText(date, row[kColDate]) ||
+            !tableText(fileName, row[kColFileName])) {
+            result.unusable.push_back(dataType + "/" + date + "/CSV/" + fileName);
+            return;
+        }
+        row[kColFileType] = "CSV";
+        result.files.push_back(std::move(row));
+    }
+    void scanCsvFolder(const fs::path& folder, const std::string& dataType, const std::string& date) {
+        for (const std::string& name : listNames(folder, false))
+            if (hasCsvExtension(name)) addFile(dataType, date, name);
+    }
+    void scanDateFolder(const fs::path& folder, const std::string& dataType, const std::string& date) {
+        std::error_code ec;
+        if (fs::is_directory(folder / "CSV", ec)) scanCsvFolder(folder / "CSV", dataType, date);
+    }
+    void scanDataTypeFolder(const fs::path& folder, const std::string& dataType) {
+        for (const std::string& date : listNames(folder, true)) scanDateFolder(folder / date, dataType, date);
+    }
+};
+
+std::string nameOf(const fs::path& p) { return p.filename().string(); }
+
+}  // namespace
+
+bool naturalLess(const std::string& a, const std::string& b) {
+    size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (isDigit(a[i]) && isDigit(b[j])) {
+            size_t i0 = i, j0 = j;
+            while (i0 < a.size() && a[i0] == '0') ++i0;
+            while (j0 < b.size() && b[j0] == '0') ++j0;
+            size_t i1 = i0, j1 = j0;
+            while (i1 < a.size() && isDigit(a[i1])) ++i1;
+            while (j1 < b.size() && isDigit(b[j1])) ++j1;
+            if (i1 - i0 != j1 - j0) return i1 - i0 < j1 - j0;
+            int c = a.compare(i0, i1 - i0, b, j0, j1 - j0);
+            if (c != 0) return c < 0;
+            i = i1;
+            j = j1;
+            continue;
+        }
+        if (a[i] != b[j]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[j]);
+        ++i;
+        ++j;
+    }
+    if ((a.size() - i) != (b.size() - j)) return a.size() - i < b.size() - j;
+    return a < b;  // equal in value ("01" and "1"): keep a fixed order
+}
+
+MeterFolderScan scanMeterFolder(const fs::path& chosen) {
+    Walker walker;
+    fs::path folder = chosen.lexically_normal();
+    if (folder.has_relative_path() && !folder.has_filename()) folder = folder.parent_path();
+    std::error_code ec;
+    if (!fs::is_directory(folder, ec)) return {};
+
+    bool holdsDataTypes = fs::is_directory(folder / "SINGLE", ec) || fs::is_directory(folder / "MULTI", ec);
+    fs::path parent = folder.parent_path();
+    fs::path grandparent = parent.parent_path();
+    if (holdsDataTypes) {
+        for (const std::string& name : listNames(folder, true))
+            if (isDataTypeName(name)) walker.scanDataTypeFolder(folder / name, name);
+    } else if (isDataTypeName(nameOf(folder))) {
+        walker.scanDataTypeFolder(folder, nameOf(folder));
+    } else if (isDataTypeName(nameOf(parent))) {
+        walker.scanDateFolder(folder, nameOf(parent), nameOf(folder));
+    } else if (nameOf(folder) == "CSV" && isDataTypeName(nameOf(grandparent))) {
+        walker.scanCsvFolder(folder, nameOf(grandparent), nameOf(parent));
+    }
+    return std::move(walker.result);
+}
+
+std::vector<LocationTableRow> rowsNotYetListed(const std::vector<LocationTableRow>& existing,
+                                               const std::vector<LocationTableRow>& scanned) {
+    using Key = std::tuple<std::string, std::string, std::string, std::string>;
+    auto keyOf = [](const LocationTableRow& r) {
+        return Key(r[kColDataType], r[kColDate], r[kColFileType], r[kColFileName]);
+    };
+    std::set<Key> listed;
+    for (const LocationTableRow& r : existing) listed.insert(keyOf(r));
+    std::vector<LocationTableRow> out;
+    size_t next = existing.size() + 1;
+    for (const LocationTableRow& r : scanned) {
+        if (!listed.insert(keyOf(r)).second) continue;
+        LocationTableRow row = r;
+        row[kColNo] = std::to_string(next++);
+        out.push_back(std::move(row));
+    }
+    return out;
+}
+
+}  // namespace mireva

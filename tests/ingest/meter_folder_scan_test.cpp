@@ -1,0 +1,108 @@
+#include "ingest/meter_folder_scan.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/test_support.h"
+
+namespace mireva {
+namespace {
+namespace fs = std::filesystem;
+
+// A meter tree with the kinds of entries a real card holds besides measurement files.
+class MeterFolderScanTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        data = dir / "meter";
+        for (const char* f : {"SINGLE/20130405/CSV/10.csv", "SINGLE/20130405/CSV/2.csv", "SINGLE/20130405/CSV/a.CSV",
+                              "SINGLE/20130405/CSV/note.txt", "SINGLE/20130405/PNG/x.png",
+                              "SINGLE/20130406/CSV/1.csv", "MULTI/20130405/CSV/m.csv",
+                              "DATALOGGER/20130405/CSV/d.csv", "SINGLE/20130407/CSV/bad,name.csv",
+                              "SINGLE/20130407/CSV/屋上.csv", "single/20130405/CSV/lower.csv"}) {
+            fs::create_directories((data / f).parent_path());
+            test::writeFile(data / f, "x");
+        }
+        fs::create_directories(data / "SINGLE/20130407/CSV/folder.csv");
+    }
+    static std::vector<std::string> paths(const MeterFolderScan& scan) {
+        std::vector<std::string> out;
+        for (const LocationTableRow& r : scan.files) {
+            EXPECT_EQ(r[kColFileType], "CSV");
+            EXPECT_TRUE(r[kColNo].empty() && r[kColPlacement1].empty() && r[kColPlacement2].empty());
+            out.push_back(r[kColDataType] + "/" + r[kColDate] + "/" + test::u8(r[kColFileName]));
+        }
+        return out;
+    }
+
+    test::TempDir dir;
+    fs::path data;
+};
+
+TEST_F(MeterFolderScanTest, FindsTheMeasurementFilesInTreeOrderFromAnyLevel) {
+    const std::vector<std::string> all = {"MULTI/20130405/m.csv",     "SINGLE/20130405/2.csv",
+                                          "SINGLE/20130405/10.csv",   "SINGLE/20130405/a.CSV",
+                                          "SINGLE/20130406/1.csv",    "SINGLE/20130407/屋上.csv"};
+    struct Case {
+        std::string start;
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        {"", all},
+        {"/", all},
+        {"SINGLE", {all.begin() + 1, all.end()}},
+        {"SINGLE/20130405", {all.begin() + 1, all.begin() + 4}},
+        {"SINGLE/20130405/CSV/", {all.begin() + 1, all.begin() + 4}},
+        {"MULTI/20130405/CSV", {all[0]}},
+        {"DATALOGGER", {}},
+        {"SINGLE/20130405/PNG", {}},
+        {"missing", {}},
+    };
+    for (const Case& c : cases) {
+        fs::path start = c.start.empty() ? data : c.start == "/" ? fs::path(data.string() + "/") : data / c.start;
+        EXPECT_EQ(paths(scanMeterFolder(start)), c.expected) << c.start;
+    }
+}
+
+TEST_F(MeterFolderScanTest, NamesThatCannotStandInTheTableAreReportedNotAdded) {
+    MeterFolderScan scan = scanMeterFolder(data);
+    EXPECT_EQ(scan.unusable, std::vector<std::string>{"SINGLE/20130407/CSV/bad,name.csv"});
+    EXPECT_EQ(scan.files.back()[kColFileName], test::cp("屋上.csv"));
+}
+
+TEST(RowsNotYetListed, SkipsRowsAlreadyPresentAndNumbersOn) {
+    auto row = [](const char* no, const char* type, const char* date, const char* name, const char* p1 = "") {
+        LocationTableRow r;
+        r.field = {no, type, date, "CSV", name, p1, ""};
+        return r;
+    };
+    std::vector<LocationTableRow> existing = {row("5", "SINGLE", "20130405", "a.csv", "1F"),
+                                              row("9", "PNG", "20130405", "p.png")};
+    std::vector<LocationTableRow> scanned = {row("", "SINGLE", "20130405", "a.csv"),
+                                             row("", "SINGLE", "20130406", "a.csv"),
+                                             row("", "MULTI", "20130405", "a.csv"),
+                                             row("", "SINGLE", "20130405", "A.csv")};
+    EXPECT_EQ(rowsNotYetListed(existing, scanned),
+              (std::vector<LocationTableRow>{row("3", "SINGLE", "20130406", "a.csv"),
+                                             row("4", "MULTI", "20130405", "a.csv"),
+                                             row("5", "SINGLE", "20130405", "A.csv")}));
+    EXPECT_TRUE(rowsNotYetListed(scanned, scanned).empty());
+}
+
+TEST(NaturalLess, OrdersDigitRunsByValue) {
+    struct Case {
+        const char* a;
+        const char* b;
+        bool less;
+    };
+    const Case cases[] = {
+        {"2.csv", "10.csv", true},  {"10.csv", "2.csv", false}, {"file9", "file10", true},
+        {"a", "b", true},           {"abc", "abcd", true},      {"20130405", "20130406", true},
+        {"007.csv", "7.csv", true}, {"7.csv", "007.csv", false}, {"x.csv", "x.csv", false},
+        {"MULTI", "SINGLE", true},
+    };
+    for (const Case& c : cases) EXPECT_EQ(naturalLess(c.a, c.b), c.less) << c.a << " < " << c.b;
+}
+
+}  // namespace
+}  // namespace mireva
