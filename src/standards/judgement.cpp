@@ -1,0 +1,103 @@
+#include "standards/judgement.h"
+
+#include <algorithm>
+
+#include "core/channel_catalog.h"
+#include "core/cp932.h"
+#include "core/text.h"
+
+namespace mireva {
+
+bool JudgementResult::isBelowStandardRow(int gridRow) const {
+    return std::binary_search(belowStandardRows.begin(), belowStandardRows.end(), gridRow);
+}
+
+namespace {
+
+const std::array<int, kChannelCount>& keyOfChannel() {
+    static const std::array<int, kChannelCount> keys = [] {
+        std::array<int, kChannelCount> k{};
+        for (int c = 0; c < kChannelCount; ++c) k[c] = standardKeyOfChannel(c);
+        return k;
+    }();
+    return keys;
+}
+
+}  // namespace
+
+void judge(const WorksheetDocument& worksheet, const StandardValues& standards, JudgementResult& result) {
+    result.belowStandardRows.clear();
+    result.belowStandardDetails.clear();
+
+    double limit[kStandardValueCount];
+    for (int k = 0; k < kStandardValueCount; ++k) limit[k] = leadingNumber(standards[k]);
+    const std::array<int, kChannelCount>& keys = keyOfChannel();
+    const std::string& emptyMark = sj("－");
+
+    const int places = worksheet.placeCount();
+    for (int p = 0; p < places; ++p) {
+        std::string_view line = worksheet.line(p, BlockRow::Level);
+        BelowStandardPlace* entry = nullptr;
+        size_t start = 0;
+        for (int field = 0; start <= line.size(); ++field) {
+            size_t comma = line.find(',', start);
+            size_t end = comma == std::string_view::npos ? line.size() : comma;
+            std::string_view text = line.substr(start, end - start);
+            int channel = field - kLeadingFields;
+            if (channel >= kChannelCount) break;
+            if (channel >= 0 && text != emptyMark && leadingNumber(text) <= limit[keys[channel]]) {
+                if (!entry) {
+                    BelowStandardPlace place;
+                    place.place = p;
+                    place.placeText = std::string(fieldAt(line, 2));
+                    result.belowStandardDetails.push_back(std::move(place));
+                    entry = &result.belowStandardDetails.back();
+                    result.belowStandardRows.push_back(p * kGridRowsPerPlace + 2);
+                }
+                entry->levels.push_back({channel, std::string(text)});
+                result.belowStandardFlag = true;
+            }
+            if (comma == std::string_view::npos) break;
+            start = comma + 1;
+        }
+    }
+}
+
+bool judgeFile(const std::filesystem::path& path, const StandardValues& standards, JudgementResult& result) {
+    WorksheetDocument worksheet;
+    if (!worksheet.load(path)) {
+        result.belowStandardRows.clear();
+        result.belowStandardDetails.clear();
+        return false;
+    }
+    judge(worksheet, standards, result);
+    return true;
+}
+
+std::vector<JudgementRow> judgementRows(const std::vector<BelowStandardPlace>& details) {
+    std::vector<JudgementRow> rows;
+    const ChannelCatalog& catalog = ChannelCatalog::instance();
+    for (const BelowStandardPlace& place : details)
+        for (const BelowStandardLevel& level : place.levels)
+            rows.push_back({place.placeText, judgementBandLabel(level.channel), catalog.channel(level.channel).name,
+                            level.level});
+    return rows;
+}
+
+std::string judgementCsv(const std::vector<JudgementRow>& rows) {
+    std::string out = sj("測定場所,帯域,チャンネル,レベル");
+    out += "\r\n";
+    for (const JudgementRow& row : rows) {
+        out += row.place;
+        out += ',';
+        out += row.band;
+        out += ',';
+        out += row.channel;
+        out += ',';
+        out += row.level;
+        out += "\r\n";
+    }
+    return out;
+}
+
+}  // namespace mireva

@@ -1,0 +1,118 @@
+#include "standards/standard_values.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "core/cp932.h"
+
+namespace mireva {
+
+const std::array<int, kStandardValueCount> kStandardValidationOrder = {
+    kStdUhf,      kStdBsCs,  kStdBsLCsL, kStdCatv,  kStdCatvUp, kStdJcsat3a, kStdJcsat3aH, kStdJcsat4b, kStdJcsat4bH,
+    kStdSccB,     kStdSccBH, kStdSccCH,  kStdSccC,  kStdLte,    kStdFm,      kStdSkyp,     kStdPilot,
+};
+
+const std::string& standardValueLabel(int key) {
+    static const std::array<std::string, kStandardValueCount> labels = {
+        sj("CATV"),
+        sj("CATV上り"),
+        sj("地デジ"),
+        sj("BS（右旋）/110度CS（右旋）"),
+        sj("BS（左旋）/110度CS（左旋）"),
+        sj("LTE"),
+        sj("JCSAT-3A（垂直）"),
+        sj("JCSAT-3A（水平）"),
+        sj("JCSAT-4B（垂直）"),
+        sj("JCSAT-4B（水平）"),
+        sj("SCC-B（垂直）"),
+        sj("SCC-B（水平）"),
+        sj("SCC-C（水平）"),
+        sj("SCC-C（垂直）"),
+        sj("FM"),
+        sj("スカパー！プレミアム光"),
+        sj("PILOT"),
+    };
+    return labels[key];
+}
+
+namespace {
+
+// Standard value of each of the 19 band groups of the catalog.
+constexpr int kKeyOfGroup[kBandGroupCount] = {
+    kStdUhf,     kStdBsCs,    kStdBsCs, kStdBsLCsL, kStdBsLCsL, kStdCatv,  kStdCatvUp,
+    kStdJcsat3aH, kStdJcsat3a, kStdJcsat4bH, kStdJcsat4b, kStdSccBH, kStdSccB, kStdSccCH,
+    kStdSccC,    kStdLte,     kStdFm,   kStdSkyp,   kStdPilot,
+};
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+int standardKeyOfChannel(int channelIndex) { return kKeyOfGroup[ChannelCatalog::instance().groupOf(channelIndex)]; }
+
+const std::string& judgementBandLabel(int channelIndex) {
+    static const std::array<std::string, kStandardValueCount> labels = [] {
+        std::array<std::string, kStandardValueCount> l;
+        for (int k = 0; k < kStandardValueCount; ++k) l[k] = standardValueLabel(k);
+        l[kStdJcsat3a] = sj("JCSAT-3A(垂直)");
+        l[kStdJcsat3aH] = sj("JCSAT-3A(水平)");
+        l[kStdJcsat4b] = sj("JCSAT-4B(垂直)");
+        l[kStdJcsat4bH] = sj("JCSAT-4B(水平)");
+        l[kStdSccB] = sj("SCC-B(垂直)");
+        l[kStdSccBH] = sj("SCC-B(水平)");
+        l[kStdSccC] = sj("SCC-C(垂直)");
+        l[kStdSccCH] = sj("SCC-C(水平)");
+        return l;
+    }();
+    return labels[standardKeyOfChannel(channelIndex)];
+}
+
+double leadingNumber(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    size_t start = i;
+    size_t digits = 0;
+    while (i < text.size() && isDigit(text[i])) ++i, ++digits;
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && isDigit(text[i])) ++i, ++digits;
+    }
+    if (digits == 0) return 0.0;
+    size_t end = i;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        size_t j = i + 1;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
+        if (j < text.size() && isDigit(text[j])) {
+            while (j < text.size() && isDigit(text[j])) ++j;
+            end = j;
+        }
+    }
+    double value = 0.0;
+    auto [ptr, ec] = std::from_chars(text.data() + start, text.data() + end, value, std::chars_format::general);
+    if (ec == std::errc::result_out_of_range) {
+        // Beyond what a double holds: the C library gives HUGE_VAL, or 0 for a
+        // number too close to zero (a negative exponent).
+        size_t e = text.substr(0, end).find_first_of("eE", start);
+        value = e != std::string_view::npos && text[e + 1] == '-' ? 0.0 : HUGE_VAL;
+    }
+    return negative ? -value : value;
+}
+
+std::optional<std::string> validateStandardValue(std::string_view text, std::string_view label) {
+    if (text.empty()) return std::string(label) + sj("の基準値に値が入力されていません。");
+    for (char c : text)
+        if (!isDigit(c) && c != '.') return std::string(label) + sj("の基準値に半角数値またはピリオド以外の文字が含まれています。");
+    if (text.front() == '.') return std::string(label) + sj("の基準値の１文字目は数字を入力してください。");
+    return std::nullopt;
+}
+
+std::vector<std::string> validateStandardValues(const StandardValues& values) {
+    std::vector<std::string> messages;
+    for (int key : kStandardValidationOrder)
+        if (auto message = validateStandardValue(values[key], standardValueLabel(key))) messages.push_back(*message);
+    return messages;
+}
+
+}  // namespace mireva

@@ -1,0 +1,44 @@
+// The 17 standard values: one reference level (dBμV) per band and polarisation,
+// stored as the texts the user typed (section StandardValue of Mireva.ini), their
+// validation, their numeric value, and which channels each governs.
+// Texts are code page 932 bytes; indexes are the StandardKey order of ReportSettings.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "reports/report_settings.h"
+
+namespace mireva {
+
+using StandardValues = std::array<std::string, kStandardValueCount>;
+
+// Order in which the dialog validates its edits (and reports faults).
+extern const std::array<int, kStandardValueCount> kStandardValidationOrder;
+
+// Label of a standard value in the dialog and in its messages ("地デジ", "JCSAT-3A（垂直）").
+const std::string& standardValueLabel(int key);
+
+// Standard value that governs a channel (channels 252-265 go with JCSAT3AH, ...).
+int standardKeyOfChannel(int channelIndex);
+
+// Band label of a channel in the judgement list ("JCSAT-3A(水平)", ASCII parentheses
+// for the satellite halves).
+const std::string& judgementBandLabel(int channelIndex);
+
+// A text read as a number the way the C library reads a decimal: leading blanks
+// skipped, then the longest leading decimal number (sign, digits, one point,
+// exponent); 0 when there is none. "50.5.1" gives 50.5, "" and "abc" give 0.
+double leadingNumber(std::string_view text);
+
+// The message for a faulty value with the given label, or nothing when it is
+// accepted: empty, a character other than an ASCII digit or ".", or "." first.
+std::optional<std::string> validateStandardValue(std::string_view text, std::string_view label);
+
+// Every faulty value's message in validation order; empty when all are accepted.
+std::vector<std::string> validateStandardValues(const StandardValues& values);
+
+}  // namespace mireva
