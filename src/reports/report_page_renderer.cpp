@@ -87,7 +87,7 @@ std::string_view cp932DropLast(std::string_view text, int characters) {
 }
 
 ReportPageRenderer::ReportPageRenderer(WorksheetDocument worksheet, const AggregationSummary& current,
-                                       ReportHeader header)
+                                       PrintData2 header)
     : worksheet_(std::move(worksheet)),
       selection_(current),
       header_(std::move(header)),

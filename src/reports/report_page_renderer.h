@@ -12,20 +12,9 @@
 #include "core/worksheet_document.h"
 #include "reports/page_plan.h"
 #include "reports/report_canvas.h"
+#include "reports/report_settings.h"
 
 namespace mireva {
-
-// The report data a page prints (code page 932, as the settings file holds them).
-struct ReportHeader {
-    std::string title;
-    std::string properName;
-    std::string measureDate;
-    std::string weather;
-    std::string measureName;
-    std::string measureEquip;
-    std::string addNote;
-    std::string footer;
-};
 
 // Page geometry, 0.01 mm, y upward from the bottom of the printable area.
 namespace report_layout {
@@ -47,7 +36,7 @@ inline constexpr int kContentHeight = kFrameTop + 20;
 
 class ReportPageRenderer {
 public:
-    ReportPageRenderer(WorksheetDocument worksheet, const AggregationSummary& current, ReportHeader header);
+    ReportPageRenderer(WorksheetDocument worksheet, const AggregationSummary& current, PrintData2 header);
 
     const PagePlan& plan() const { return plan_; }
     int pageCount() const { return plan_.pageCount(); }
@@ -63,7 +52,7 @@ private:
 
     WorksheetDocument worksheet_;
     AggregationSummary selection_;
-    ReportHeader header_;
+    PrintData2 header_;  // what the page prints of it: all but REPORT and SUBJECT
     PagePlan plan_;
 };
 

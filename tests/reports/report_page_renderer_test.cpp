@@ -52,8 +52,10 @@ AggregationSummary selecting(std::initializer_list<int> channels, bool ber = tru
     return s;
 }
 
-ReportHeader header() {
-    ReportHeader h;
+PrintData2 header() {
+    PrintData2 h;
+    h.report = cp("報告書名");
+    h.subject = cp("件名");
     h.title = cp("受信レベル測定");
     h.properName = cp("サンプル荘");
     h.measureDate = cp("2026年1月1日");
@@ -122,6 +124,8 @@ TEST(ReportPage, SkeletonHeaderNotesAndFooterAtTheirPlaces) {
         ASSERT_NE(t, nullptr) << e.text;
         EXPECT_EQ(std::make_tuple(t->x1, t->y1, t->height), std::make_tuple(e.x, e.top, e.height)) << e.text;
     }
+    EXPECT_EQ(findText(canvas, "報告書名"), nullptr) << "REPORT is not printed";
+    EXPECT_EQ(findText(canvas, "件名"), nullptr) << "SUBJECT is not printed";
 }
 
 TEST(ReportPage, TableLinesAndPens) {
