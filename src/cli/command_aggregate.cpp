@@ -1,11 +1,119 @@
+// mireva-cli aggregate: the aggregation run without the window, on a location table
+// and a meter data folder given on the command line.
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
 #include "cli/cli_args.h"
 #include "cli/commands.h"
+#include "core/cp932.h"
+#include "core/file_io.h"
+#include "ingest/aggregation_run.h"
 
 namespace mireva::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+const char kHelp[] =
+    "usage: mireva-cli aggregate --table TABLE.csv --data DATA_DIR --out WORKSHEET.csv\n"
+    "                            [--errorlog ERRORLOG.csv] [--json]\n"
+    "\n"
+    "Aggregates the meter's measurement files listed in the location table TABLE.csv\n"
+    "(found below DATA_DIR as DATA_TYPE/DATE/FILE_TYPE/FILE_NAME) into the worksheet\n"
+    "WORKSHEET.csv: one block of eight rows per measured place, one column per channel.\n"
+    "Problems met while reading go to the error log (default: errorlog.csv beside the\n"
+    "worksheet); the end-of-run messages go to stderr.\n"
+    "\n"
+    "Prints a summary on stdout: places written, files read, missing files skipped,\n"
+    "non-aggregatable items skipped (data logger, PNG, MP4), channels with values and\n"
+    "whether BER, MER and C/N rows are in use. With --json the summary is one JSON\n"
+    "object with the keys places, filesRead, missingFiles, nonAggregatable, channels\n"
+    "(indexes of the channels with values), ber, mer and cn.\n"
+    "\n"
+    "Exit status: 0 run completed (possibly with skipped files), 1 run aborted or the\n"
+    "worksheet could not be written, 2 wrong usage or unreadable inputs.\n";
+
+int usageError(std::ostream& err, const std::string& message) {
+    err << "mireva-cli aggregate: " << message << "\n"
+        << "Try 'mireva-cli aggregate --help'.\n";
+    return kExitUsage;
+}
+
+void printSummary(std::ostream& out, const RunRecord& r, bool json) {
+    const AggregationSummary& s = r.summary;
+    int channels = 0;
+    for (int v : s.channelHasValue) channels += v ? 1 : 0;
+    if (json) {
+        out << "{\"places\":" << r.placesWritten << ",\"filesRead\":" << r.filesRead
+            << ",\"missingFiles\":" << r.missingFiles << ",\"nonAggregatable\":" << r.nonAggregatable
+            << ",\"channels\":[";
+        bool first = true;
+        for (int c = 0; c < kChannelCount; ++c) {
+            if (!s.channelHasValue[c]) continue;
+            out << (first ? "" : ",") << c;
+            first = false;
+        }
+        out << "],\"ber\":" << (s.berPresent ? "true" : "false") << ",\"mer\":" << (s.merPresent ? "true" : "false")
+            << ",\"cn\":" << (s.cnPresent ? "true" : "false") << "}\n";
+        return;
+    }
+    out << "places written:                 " << r.placesWritten << "\n"
+        << "files read:                     " << r.filesRead << "\n"
+        << "missing files skipped:          " << r.missingFiles << "\n"
+        << "non-aggregatable items skipped: " << r.nonAggregatable << "\n"
+        << "channels with values:           " << channels << "\n"
+        << "BerPresent: " << s.berPresent << "  MerPresent: " << s.merPresent << "  CnPresent: " << s.cnPresent
+        << "\n";
+}
+
+}  // namespace
 
 int runAggregate(const Args& args, std::ostream& out, std::ostream& err) {
-    err << "mireva-cli aggregate: not available in this build\n";
-    return kExitUsage;
+    for (const std::string& a : args) {
+        if (a == "--help" || a == "-h") {
+            out << kHelp;
+            return kExitOk;
+        }
+    }
+    CliArgs options;
+    std::string error;
+    if (!options.parse(args, {"--table", "--data", "--out", "--errorlog"}, {"--json"}, error))
+        return usageError(err, error);
+    for (const char* required : {"--table", "--data", "--out"}) {
+        if (!options.value(required)) return usageError(err, std::string("missing ") + required);
+    }
+
+    RunRecord record;
+    record.channelWanted.fill(1);
+    record.locationTablePath = *options.value("--table");
+    record.dataFolder = *options.value("--data");
+    record.worksheetPath = *options.value("--out");
+    record.errorLogPath = options.value("--errorlog") ? fs::path(*options.value("--errorlog"))
+                                                      : record.worksheetPath.parent_path() / "errorlog.csv";
+
+    {
+        std::ifstream table(record.locationTablePath, std::ios::binary);
+        if (!table || isDirectory(record.locationTablePath)) {
+            err << "mireva-cli aggregate: cannot read the location table " << record.locationTablePath.string()
+                << (isDirectory(record.locationTablePath) ? ": is a folder" : std::string(": ") + std::strerror(errno))
+                << "\n";
+            return kExitUsage;
+        }
+    }
+    if (!isDirectory(record.dataFolder)) {
+        err << "mireva-cli aggregate: the data folder " << record.dataFolder.string() << " is not a folder\n";
+        return kExitUsage;
+    }
+
+    const int result = aggregationRun(record, [&err](const std::string& message) { err << fromCp932(message) << "\n"; });
+    if (result != 0) {
+        err << "mireva-cli aggregate: the run was aborted; see the error log " << record.errorLogPath.string() << "\n";
+        return kExitFailed;
+    }
+    printSummary(out, record, options.flag("--json"));
+    return kExitOk;
 }
 
 }  // namespace mireva::cli

@@ -1,13 +1,105 @@
 #include "ingest/aggregation_run.h"
 
+#include <memory>
+
+#include "core/cp932.h"
+#include "core/file_io.h"
+#include "core/text.h"
+#include "ingest/error_log.h"
+#include "ingest/location_table.h"
+#include "ingest/measurement_file_reader.h"
+#include "ingest/meter_path.h"
+#include "ingest/place_accumulator.h"
+#include "ingest/worksheet_writer.h"
+
 namespace mireva {
+namespace fs = std::filesystem;
 
 int aggregationRun(RunRecord& record, const RunMessageSink& showMessage) {
-    return 1;
+    record.placesWritten = record.filesRead = record.missingFiles = record.nonAggregatable = 0;
+    const ErrorLog log(record.errorLogPath);
+    log.begin();
+
+    // The new worksheet is written beside the old one and replaces it in one step when
+    // the run completes; an aborted or failed run leaves the previous worksheet (and so
+    // the grid that shows it) as it was.
+    AtomicFileWriter worksheet(record.worksheetPath);
+    auto cannotWrite = [&]() {
+        if (showMessage)
+            showMessage(sj("集計結果を書き込めません") + "\n" + pathText(record.worksheetPath) + "\n" +
+                        toCp932(worksheet.error()));
+        return 1;
+    };
+    if (!worksheet.open() || !worksheet.write(worksheetHeaderLines(record.channelWanted))) return cannotWrite();
+
+    LocationTable table;
+    if (!table.load(record.locationTablePath)) {
+        log.append(pathText(record.locationTablePath), sj("ファイルを開けません"));
+        return 1;
+    }
+
+    std::string folderText = pathText(record.dataFolder);
+    if (folderText.empty() || folderText.back() != '/') folderText += '/';
+
+    auto acc = std::make_unique<PlaceAccumulator>();
+    PlaceItems place;
+    std::string block;
+    while (table.nextPlace(place)) {
+        acc->clear();
+        // Last item first: every value read overwrites, so the item listed first wins.
+        for (auto it = place.numbers.rbegin(); it != place.numbers.rend(); ++it) {
+            const ItemPath item = table.resolveItemPath(*it);
+            if (item.skip) {
+                ++record.nonAggregatable;
+                continue;
+            }
+            const std::string label = folderText + item.relative;
+            const fs::path path =
+                item.components.empty() ? record.dataFolder : locateMeterFile(record.dataFolder, item.components);
+            if (readMeasurementFile(path, place.name, *acc, log, label)) ++record.filesRead;
+            else ++record.missingFiles;
+        }
+        if (acc->date.empty()) continue;  // no 日付 line: the place gives no rows
+        block.clear();
+        appendPlaceBlock(block, *acc, record.channelWanted, record.summary);
+        if (!worksheet.write(block)) return cannotWrite();
+        ++record.placesWritten;
+    }
+    if (!worksheet.commit()) return cannotWrite();
+
+    if (showMessage) {
+        if (record.missingFiles > 0) showMessage(sj("存在しないファイルがありました\n飛ばして集計を行います"));
+        if (record.nonAggregatable > 0)
+            showMessage(sj("「データロガー」「PNG」「MP4」は集計できません\n飛ばして集計を行います"));
+    }
+    return 0;
 }
 
-bool recomputeChannelPresence(const std::filesystem::path& worksheet, AggregationSummary& current) {
-    return false;
+bool recomputeChannelPresence(const fs::path& worksheet, AggregationSummary& current) {
+    std::string content;
+    if (!readWholeFile(worksheet, content)) return false;
+    current.channelHasValue.fill(0);
+    LineCursor cursor(content);
+    std::string_view line;
+    for (int skip = 0; skip < kHeaderLines && cursor.next(line); ++skip) {
+    }
+    for (size_t n = 0; cursor.next(line); ++n) {
+        if (n % kRowsPerPlace != static_cast<size_t>(BlockRow::Level)) continue;
+        size_t field = 0, start = 0;
+        while (true) {
+            size_t comma = line.find(',', start);
+            std::string_view value = line.substr(start, comma == std::string_view::npos ? comma : comma - start);
+            if (field >= static_cast<size_t>(kLeadingFields)) {
+                size_t channel = field - kLeadingFields;
+                if (channel >= static_cast<size_t>(kChannelCount)) break;
+                if (!value.empty() && value != kEmptyMark) current.channelHasValue[channel] = 1;
+            }
+            if (comma == std::string_view::npos) break;
+            start = comma + 1;
+            ++field;
+        }
+    }
+    return true;
 }
 
 }  // namespace mireva

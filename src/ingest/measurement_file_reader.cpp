@@ -1,0 +1,169 @@
+#include "ingest/measurement_file_reader.h"
+
+#include <vector>
+
+#include "core/channel_catalog.h"
+#include "core/cp932.h"
+#include "core/file_io.h"
+#include "core/text.h"
+#include "ingest/error_log.h"
+
+namespace mireva {
+namespace {
+
+// Column numbers of the measurement table, 0 = not present; column 1 is the field
+// after the channel name.
+struct Columns {
+    size_t band = 0, frequency = 0, layer = 0, level = 0, cn = 0, ber = 0, localOsc = 0;
+};
+
+struct Texts {
+    const std::string& date = sj("日付");
+    const std::string& time = sj("時刻");
+    const std::string& dataName = sj("測定データ名");
+    const std::string& item = sj("測定項目");
+    const std::string& mode = sj("測定モード");
+    const std::string& offset = sj("レベルオフセット(dB)");
+    const std::string& channelName = sj("チャンネル名称");
+    const std::string& bandwidth = sj("帯域幅(MHz)");
+    const std::string& frequency = sj("周波数(MHz)");
+    const std::string& layer = sj("測定階層");
+    const std::string& layerPolarisation = sj("Layer/偏波");
+    const std::string& level = sj("レベル(dBuV)");
+    const std::string& localOsc = sj("局発周波数");
+    const std::string& terrestrial = sj("地上デジタル");
+    const std::string& layerA = sj("A階層");
+    const std::string& layerC = sj("C階層");
+    const std::string& noDate = sj("日付を取得出来ません");
+    const std::string& noTime = sj("時刻を取得出来ません");
+    const std::string& noMode = sj("測定モードを取得出来ません");
+    const std::string& noOffset = sj("レベルオフセットを取得出来ません");
+    const std::string& noChannel = sj("チャンネルが見つかりません");
+    const std::string& cannotOpen = sj("ファイルを開けません");
+};
+
+const Texts& texts() {
+    static const Texts t;
+    return t;
+}
+
+void readHeader(const std::vector<std::string_view>& fields, Columns& columns) {
+    const Texts& t = texts();
+    for (size_t col = 1; col < fields.size(); ++col) {
+        std::string_view f = fields[col];
+        // The local oscillator test comes before the frequency test: a meter header
+        // "局発周波数(MHz)" names the local oscillator, not a second frequency column.
+        if (contains(f, "BAND")) columns.band = col;
+        else if (contains(f, t.localOsc)) columns.localOsc = col;
+        else if (contains(f, t.frequency)) columns.frequency = col;
+        else if (contains(f, t.layer) || contains(f, t.layerPolarisation)) columns.layer = col;
+        else if (contains(f, t.level)) columns.level = col;
+        else if (contains(f, "CN")) columns.cn = col;
+        else if (contains(f, "BER")) columns.ber = col;
+    }
+}
+
+void readDataLine(const std::vector<std::string_view>& fields, const Columns& columns, PlaceAccumulator& acc,
+                  const ErrorLog& log, std::string_view fileLabel) {
+    if (columns.band == 0) return;  // no table header yet
+    const Texts& t = texts();
+    std::string_view name = trimSpaces(fields[0]);
+    int channel = -1;
+    std::string_view band;
+    // The row's BER value is filed under the row's own layer once the row is read,
+    // whichever of the two columns comes first.
+    bool berSeen = false;
+    std::string_view berValue;
+    std::string_view layerValue;
+    for (size_t col = 1; col < fields.size(); ++col) {
+        std::string_view value = trimSpaces(fields[col]);
+        if (col == columns.band) {
+            band = value;
+            channel = ChannelCatalog::instance().findChannel(name, band);
+            if (channel < 0) {
+                log.append(fileLabel, t.noChannel);
+                return;
+            }
+        }
+        if (col == columns.layer) layerValue = value;
+        if (channel < 0) continue;  // value columns before the band column store nothing
+        if (col == columns.frequency) acc.value(BlockRow::Frequency, channel) = value;
+        if (col == columns.level && !contains(value, "<") && !contains(value, ">"))
+            acc.value(BlockRow::Level, channel) = value;
+        if (col == columns.cn) {
+            bool merBand = band == t.terrestrial || band == "CATV";
+            acc.value(merBand ? BlockRow::Mer : BlockRow::Cn, channel) = value;
+        }
+        if (col == columns.ber) {
+            berSeen = true;
+            berValue = value;
+        }
+        if (col == columns.localOsc) acc.value(BlockRow::LocalOsc, channel) = value;
+    }
+    if (channel < 0 || !berSeen) return;
+    BlockRow row = layerValue == t.layerA ? BlockRow::BerA : layerValue == t.layerC ? BlockRow::BerC : BlockRow::Ber;
+    acc.value(row, channel) = berValue;
+}
+
+// The second field of an information line: false when the line has none.
+bool secondField(const std::vector<std::string_view>& fields, std::string_view& value) {
+    if (fields.size() < 2) return false;
+    value = fields[1];
+    return true;
+}
+
+}  // namespace
+
+void readMeasurementContent(std::string_view content, const std::string& placeName, PlaceAccumulator& acc,
+                            const ErrorLog& log, std::string_view fileLabel) {
+    const Texts& t = texts();
+    acc.place = placeName;
+    acc.modeBits = 0;
+    Columns columns;
+    LineCursor cursor(content);
+    std::string_view raw;
+    std::vector<std::string_view> fields;
+    while (cursor.next(raw)) {
+        const std::string line = toCp932(raw);
+        fields = splitFields(line);
+        std::string_view first = fields[0];
+        std::string_view value;
+        if (contains(first, t.date)) {
+            bool present = secondField(fields, value);
+            if (present) acc.date = value;
+            if (value.empty()) log.append(fileLabel, t.noDate);
+        } else if (contains(first, t.time)) {
+            bool present = secondField(fields, value);
+            if (present) acc.time = value;
+            if (value.empty()) log.append(fileLabel, t.noTime);
+        } else if (contains(first, t.dataName) || contains(first, t.item)) {
+            continue;
+        } else if (contains(first, t.mode)) {
+            secondField(fields, value);
+            if (value.empty()) log.append(fileLabel, t.noMode);
+            acc.modeBits |= ChannelCatalog::instance().modeBitsOf(value);
+        } else if (contains(first, t.offset)) {
+            secondField(fields, value);
+            if (value.empty()) log.append(fileLabel, t.noOffset);
+        } else if (first.empty()) {
+            continue;
+        } else if (contains(first, t.channelName) || contains(first, t.bandwidth)) {
+            readHeader(fields, columns);
+        } else {
+            readDataLine(fields, columns, acc, log, fileLabel);
+        }
+    }
+}
+
+bool readMeasurementFile(const std::filesystem::path& path, const std::string& placeName, PlaceAccumulator& acc,
+                         const ErrorLog& log, std::string_view fileLabel) {
+    std::string content;
+    if (!readWholeFile(path, content)) {
+        log.append(fileLabel, texts().cannotOpen);
+        return false;
+    }
+    readMeasurementContent(content, placeName, acc, log, fileLabel);
+    return true;
+}
+
+}  // namespace mireva

@@ -1,0 +1,60 @@
+#include "ingest/worksheet_writer.h"
+
+#include "core/cp932.h"
+
+namespace mireva {
+
+std::string worksheetHeaderLines(const ChannelWanted& wanted) {
+    const ChannelCatalog& catalog = ChannelCatalog::instance();
+    std::string out = ",,,,,";
+    for (int g = 0; g < kBandGroupCount; ++g) {
+        const BandGroup& group = catalog.group(g);
+        bool labelled = false;
+        for (int c = group.first; c < group.first + group.count; ++c) {
+            if (!wanted[c]) continue;
+            if (!labelled) out += group.label;
+            labelled = true;
+            out += ',';
+        }
+    }
+    out += "\r\n";
+    out += sj("日付,時刻,測定場所,測定モード,レベルオフセット(dB),");
+    for (int c = 0; c < kChannelCount; ++c) {
+        if (!wanted[c]) continue;
+        out += catalog.channel(c).name;
+        out += ',';
+    }
+    out += "\r\n";
+    return out;
+}
+
+void appendPlaceBlock(std::string& out, const PlaceAccumulator& acc, const ChannelWanted& wanted,
+                      AggregationSummary& summary) {
+    static const char* const kSuffixes[kRowsPerPlace] = {":周波数,", ":局発,", ":レベル,", ":BER A,",
+                                                         ":BER,",   ":BER C,", ":MER,",   ":C/N,"};
+    const std::string mode = acc.modeBits ? ChannelCatalog::instance().modeFieldOf(acc.modeBits) : std::string();
+    for (int r = 0; r < kRowsPerPlace; ++r) {
+        const BlockRow row = static_cast<BlockRow>(r);
+        out += acc.date;
+        out += ',';
+        out += acc.time;
+        out += ',';
+        out += acc.place;
+        out += sj(kSuffixes[r]);
+        if (acc.modeBits) out += mode;
+        else if (r == 0) out += " - ";
+        out += ',';
+        out += acc.offsetsText;
+        for (int c = 0; c < kChannelCount; ++c) {
+            if (!wanted[c]) continue;
+            const std::string& text = acc.value(row, c);
+            const bool value = !text.empty() && text != "---";
+            out += ',';
+            out += value ? std::string_view(text) : std::string_view(kEmptyMark);
+            summary.apply(row, c, value);
+        }
+        out += "\r\n";
+    }
+}
+
+}  // namespace mireva
