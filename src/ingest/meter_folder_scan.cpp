@@ -15,7 +15,20 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool isDataTypeName(const std::string& name) { return name == "SINGLE" || name == "MULTI"; }
+std::string upper(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+// The card's file system ignores letter case, and a card read on another system may
+// show its short names in lower case: the fixed folder names match in any case and
+// the rows carry them in the form the aggregation requires.
+bool isDataTypeName(const std::string& name) {
+    std::string u = upper(name);
+    return u == "SINGLE" || u == "MULTI";
+}
+bool isCsvFolderName(const std::string& name) { return upper(name) == "CSV"; }
 
 // Entries of one folder, sorted naturally; folders or regular files only.
 std::vector<std::string> listNames(const fs::path& folder, bool wantFolders) {
@@ -65,11 +78,13 @@ struct Walker {
             if (hasCsvExtension(name)) addFile(dataType, date, name);
     }
     void scanDateFolder(const fs::path& folder, const std::string& dataType, const std::string& date) {
-        std::error_code ec;
-        if (fs::is_directory(folder / "CSV", ec)) scanCsvFolder(folder / "CSV", dataType, date);
+        std::vector<std::string> names = listNames(folder, true);
+        auto it = std::find(names.begin(), names.end(), "CSV");
+        if (it == names.end()) it = std::find_if(names.begin(), names.end(), isCsvFolderName);
+        if (it != names.end()) scanCsvFolder(folder / *it, dataType, date);
     }
     void scanDataTypeFolder(const fs::path& folder, const std::string& dataType) {
-        for (const std::string& date : listNames(folder, true)) scanDateFolder(folder / date, dataType, date);
+        for (const std::string& date : listNames(folder, true)) scanDateFolder(folder / date, upper(dataType), date);
     }
 };
 
@@ -109,18 +124,26 @@ MeterFolderScan scanMeterFolder(const fs::path& chosen) {
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) return {};
 
-    bool holdsDataTypes = fs::is_directory(folder / "SINGLE", ec) || fs::is_directory(folder / "MULTI", ec);
+    std::vector<std::string> children = listNames(folder, true);
+    bool holdsDataTypes = std::any_of(children.begin(), children.end(), isDataTypeName);
     fs::path parent = folder.parent_path();
     fs::path grandparent = parent.parent_path();
     if (holdsDataTypes) {
-        for (const std::string& name : listNames(folder, true))
-            if (isDataTypeName(name)) walker.scanDataTypeFolder(folder / name, name);
+        // One folder per kind: the exact name first, else the first in another case
+        // ("SINGLE" and "single" side by side would give the same rows twice).
+        for (const char* type : {"MULTI", "SINGLE"}) {
+            auto it = std::find(children.begin(), children.end(), type);
+            if (it == children.end())
+                it = std::find_if(children.begin(), children.end(),
+                                  [&](const std::string& n) { return upper(n) == type; });
+            if (it != children.end()) walker.scanDataTypeFolder(folder / *it, type);
+        }
     } else if (isDataTypeName(nameOf(folder))) {
         walker.scanDataTypeFolder(folder, nameOf(folder));
     } else if (isDataTypeName(nameOf(parent))) {
-        walker.scanDateFolder(folder, nameOf(parent), nameOf(folder));
-    } else if (nameOf(folder) == "CSV" && isDataTypeName(nameOf(grandparent))) {
-        walker.scanCsvFolder(folder, nameOf(grandparent), nameOf(parent));
+        walker.scanDateFolder(folder, upper(nameOf(parent)), nameOf(folder));
+    } else if (isCsvFolderName(nameOf(folder)) && isDataTypeName(nameOf(grandparent))) {
+        walker.scanCsvFolder(folder, upper(nameOf(grandparent)), nameOf(parent));
     }
     return std::move(walker.result);
 }

@@ -22,7 +22,9 @@ struct MeterFolderScan {
 };
 
 // Scans `folder` for measurement files: files with the extension csv (any case) in
-// the CSV folder of each date folder of the SINGLE and MULTI folders. `folder` may be
+// the CSV folder of each date folder of the SINGLE and MULTI folders. These three
+// folder names match in any letter case (a card read elsewhere may show them in lower
+// case); the rows carry them as "SINGLE", "MULTI" and "CSV". `folder` may be
 // the data folder itself or any folder inside the tree (a SINGLE or MULTI folder, a
 // date folder, a CSV folder); the rows always carry the whole path below the data
 // folder. Folders that cannot be read are passed over.

@@ -144,7 +144,9 @@ TEST_F(LocationTableEditor, AddTakesTheFormAndChecksTheFileName) {
         add(QString::fromUtf8(c.name));
         EXPECT_EQ(dialog.rows().size(), before + (c.accepted ? 1 : 0)) << c.name;
         EXPECT_EQ(dialogs.texts(), c.accepted ? QStringList{} : QStringList{kAddRefused}) << c.name;
-        if (!c.accepted) EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None) << c.name;
+        if (!c.accepted) {
+            EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None) << c.name;
+        }
     }
 }
 

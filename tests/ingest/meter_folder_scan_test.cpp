@@ -70,6 +70,23 @@ TEST_F(MeterFolderScanTest, NamesThatCannotStandInTheTableAreReportedNotAdded) {
     EXPECT_EQ(scan.files.back()[kColFileName], test::cp("屋上.csv"));
 }
 
+TEST(MeterFolderScan, FolderNamesMatchInAnyCaseAndAreWrittenInUpperCase) {
+    test::TempDir dir;
+    for (const char* f : {"card/single/20130405/csv/s1.CSV", "card/Multi/20130405/Csv/m1.csv"}) {
+        fs::create_directories((dir / f).parent_path());
+        test::writeFile(dir / f, "x");
+    }
+    for (const char* start : {"card", "card/single", "card/single/20130405", "card/single/20130405/csv"}) {
+        MeterFolderScan scan = scanMeterFolder(dir / start);
+        ASSERT_FALSE(scan.files.empty()) << start;
+        const LocationTableRow& last = scan.files.back();
+        EXPECT_EQ(last[kColDataType] + "/" + last[kColDate] + "/" + last[kColFileType] + "/" + last[kColFileName],
+                  "SINGLE/20130405/CSV/s1.CSV")
+            << start;
+    }
+    EXPECT_EQ(scanMeterFolder(dir / "card").files.front()[kColDataType], "MULTI");
+}
+
 TEST(RowsNotYetListed, SkipsRowsAlreadyPresentAndNumbersOn) {
     auto row = [](const char* no, const char* type, const char* date, const char* name, const char* p1 = "") {
         LocationTableRow r;
