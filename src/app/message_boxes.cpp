@@ -37,6 +37,7 @@ MessageAnswer MessageBoxes::show(QWidget* parent, const QString& text, MessageIc
             break;
     }
     switch (box.exec()) {
+        case QMessageBox::Ok: return MessageAnswer::Ok;
         case QMessageBox::Yes: return MessageAnswer::Yes;
         case QMessageBox::No: return MessageAnswer::No;
         case QMessageBox::Cancel: return MessageAnswer::Cancel;
