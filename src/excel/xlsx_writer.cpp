@@ -1,0 +1,258 @@
+#include "excel/xlsx_writer.h"
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <set>
+#include <system_error>
+#include <unordered_map>
+
+#include <xlsxwriter.h>
+
+namespace mireva::excel {
+
+namespace {
+
+std::uint8_t lxwBorder(Border b) {
+    switch (b.style) {
+        case LineStyle::None:
+            return LXW_BORDER_NONE;
+        case LineStyle::Continuous:
+            switch (b.weight) {
+                case LineWeight::Hairline: return LXW_BORDER_HAIR;
+                case LineWeight::Thin: return LXW_BORDER_THIN;
+                case LineWeight::Medium: return LXW_BORDER_MEDIUM;
+            }
+            break;
+        case LineStyle::Dashed:
+            switch (b.weight) {
+                case LineWeight::Hairline: return LXW_BORDER_HAIR;
+                case LineWeight::Thin: return LXW_BORDER_DASHED;
+                case LineWeight::Medium: return LXW_BORDER_MEDIUM_DASHED;
+            }
+            break;
+    }
+    return LXW_BORDER_NONE;
+}
+
+// Every sheet keeps a scratch file open until the workbook is closed: allow as many
+// open files as the system lets this process have.
+void raiseOpenFileLimit() {
+    rlimit limit{};
+    if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
+        limit.rlim_cur = limit.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &limit);
+    }
+}
+
+bool syncFile(const std::filesystem::path& path) {
+    int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0) return false;
+    bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
+}  // namespace
+
+struct XlsxWriter::State {
+    lxw_workbook* workbook = nullptr;
+    std::unordered_map<std::string, lxw_format*> formats;
+    std::set<std::string> names;
+
+    lxw_format* formatFor(const ResolvedFormat& f, const std::string& numberFormat) {
+        std::string key(reinterpret_cast<const char*>(&f.style.fontTenths), sizeof f.style.fontTenths);
+        key += static_cast<char>(f.style.horizontal);
+        key += static_cast<char>(f.style.vertical);
+        key += static_cast<char>(f.style.wrap);
+        for (Border b : {f.top, f.bottom, f.left, f.right}) {
+            key += static_cast<char>(b.style);
+            key += static_cast<char>(b.weight);
+        }
+        key += numberFormat;
+        auto it = formats.find(key);
+        if (it != formats.end()) return it->second;
+
+        lxw_format* fmt = workbook_add_format(workbook);
+        if (!fmt) return nullptr;
+        if (f.style.fontTenths) format_set_font_size(fmt, f.style.fontTenths / 10.0);
+        if (f.style.horizontal == HAlign::Left) format_set_align(fmt, LXW_ALIGN_LEFT);
+        if (f.style.horizontal == HAlign::Center) format_set_align(fmt, LXW_ALIGN_CENTER);
+        if (f.style.vertical == VAlign::Bottom) format_set_align(fmt, LXW_ALIGN_VERTICAL_BOTTOM);
+        if (f.style.vertical == VAlign::Top) format_set_align(fmt, LXW_ALIGN_VERTICAL_TOP);
+        if (f.style.wrap) format_set_text_wrap(fmt);
+        if (!numberFormat.empty()) format_set_num_format(fmt, numberFormat.c_str());
+        if (!f.top.isNone()) {
+            format_set_top(fmt, lxwBorder(f.top));
+            format_set_top_color(fmt, LXW_COLOR_BLACK);
+        }
+        if (!f.bottom.isNone()) {
+            format_set_bottom(fmt, lxwBorder(f.bottom));
+            format_set_bottom_color(fmt, LXW_COLOR_BLACK);
+        }
+        if (!f.left.isNone()) {
+            format_set_left(fmt, lxwBorder(f.left));
+            format_set_left_color(fmt, LXW_COLOR_BLACK);
+        }
+        if (!f.right.isNone()) {
+            format_set_right(fmt, lxwBorder(f.right));
+            format_set_right_color(fmt, LXW_COLOR_BLACK);
+        }
+        formats.emplace(std::move(key), fmt);
+        return fmt;
+    }
+};
+
+XlsxWriter::XlsxWriter(std::filesystem::path target) : target_(std::move(target)) {
+    scratch_ = target_.parent_path() / ("." + target_.filename().string() + ".part");
+}
+
+XlsxWriter::~XlsxWriter() { abandon(); }
+
+bool XlsxWriter::fail(std::string message) {
+    failed_ = true;
+    if (error_.empty()) error_ = std::move(message);
+    return false;
+}
+
+bool XlsxWriter::open() {
+    abandon();
+    failed_ = false;
+    error_.clear();
+    sheets_ = 0;
+    raiseOpenFileLimit();
+    state_ = std::make_unique<State>();
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    state_->workbook = workbook_new_opt(scratch_.c_str(), &options);
+    if (!state_->workbook) {
+        state_.reset();
+        return fail("cannot create the workbook");
+    }
+    return true;
+}
+
+bool XlsxWriter::addSheet(const SheetModel& sheet) {
+    if (!state_ || failed_) return fail("the workbook is not open");
+    if (sheet.name().empty()) return fail("a sheet has no name");
+    lxw_error nameCheck = workbook_validate_sheet_name(state_->workbook, sheet.name().c_str());
+    if (nameCheck != LXW_NO_ERROR || !state_->names.insert(sheet.name()).second)
+        return fail("sheet name refused: " + sheet.name());
+    lxw_worksheet* ws = workbook_add_worksheet(state_->workbook, sheet.name().c_str());
+    if (!ws) return fail("cannot create sheet " + sheet.name());
+    ++sheets_;
+
+    // Column widths, consecutive equal widths as one run.
+    for (int c = 0; c < sheet.columnCount() || sheet.columnWidth(c); ++c) {
+        auto w = sheet.columnWidth(c);
+        if (!w) continue;
+        int last = c;
+        while (sheet.columnWidth(last + 1) == w) ++last;
+        worksheet_set_column(ws, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(last), *w, nullptr);
+        c = last;
+    }
+
+    // Merges are registered when the writer stands on their last row: earlier rows
+    // are already flushed, and a merge needs its whole range to be reachable.
+    std::vector<std::vector<const CellRange*>> mergesEndingAt(static_cast<size_t>(sheet.rowCount()));
+    for (const CellRange& m : sheet.merges()) mergesEndingAt[static_cast<size_t>(m.lastRow)].push_back(&m);
+
+    const auto& numberFormats = sheet.numberFormats();
+    int rowEnd = sheet.rowCount();
+    while (sheet.rowHeight(rowEnd)) ++rowEnd;
+    for (int r = 0; r < rowEnd; ++r) {
+        bool rowStarted = false;
+        if (auto h = sheet.rowHeight(r)) {
+            worksheet_set_row(ws, static_cast<lxw_row_t>(r), *h, nullptr);
+            rowStarted = true;
+        }
+        if (r >= sheet.rowCount()) continue;
+        for (int c = 0; c < sheet.columnCount(); ++c) {
+            ResolvedFormat f = sheet.format(r, c);
+            const std::string* v = sheet.value(r, c);
+            if (!v && f.isDefault()) continue;
+            lxw_format* fmt = f.isDefault() ? nullptr : state_->formatFor(f, numberFormats[f.style.numberFormat]);
+            if (!f.isDefault() && !fmt) return fail("cannot create a cell format");
+            lxw_error e = v ? worksheet_write_string(ws, static_cast<lxw_row_t>(r), static_cast<lxw_col_t>(c),
+                                                     v->c_str(), fmt)
+                            : worksheet_write_blank(ws, static_cast<lxw_row_t>(r), static_cast<lxw_col_t>(c), fmt);
+            if (e != LXW_NO_ERROR) return fail(std::string("cannot write cell ") + cellName(r, c) + ": " + lxw_strerror(e));
+            rowStarted = true;
+        }
+        const auto& ending = mergesEndingAt[static_cast<size_t>(r)];
+        if (ending.empty()) continue;
+        if (!rowStarted) worksheet_set_row(ws, static_cast<lxw_row_t>(r), LXW_DEF_ROW_HEIGHT, nullptr);
+        for (const CellRange* m : ending) {
+            // An empty text without a format writes no cell: the cells of the range
+            // keep what was written above, each with its own borders.
+            lxw_error e = worksheet_merge_range(ws, static_cast<lxw_row_t>(m->firstRow),
+                                                static_cast<lxw_col_t>(m->firstCol),
+                                                static_cast<lxw_row_t>(m->lastRow),
+                                                static_cast<lxw_col_t>(m->lastCol), "", nullptr);
+            if (e != LXW_NO_ERROR)
+                return fail("cannot merge " + cellName(m->firstRow, m->firstCol) + ":" +
+                            cellName(m->lastRow, m->lastCol) + ": " + lxw_strerror(e));
+        }
+    }
+
+    const PageSetup& page = sheet.pageSetup();
+    if (page.printArea) {
+        const CellRange& a = *page.printArea;
+        worksheet_print_area(ws, static_cast<lxw_row_t>(a.firstRow), static_cast<lxw_col_t>(a.firstCol),
+                             static_cast<lxw_row_t>(a.lastRow), static_cast<lxw_col_t>(a.lastCol));
+    }
+    if (page.fitToPage)
+        worksheet_fit_to_pages(ws, static_cast<std::uint16_t>(page.fitWide), static_cast<std::uint16_t>(page.fitTall));
+    if (page.rightMargin) worksheet_set_margins(ws, -1, *page.rightMargin, -1, -1);
+    if (page.paperSize) worksheet_set_paper(ws, static_cast<std::uint8_t>(page.paperSize));
+    if (page.portrait)
+        worksheet_set_portrait(ws);
+    else
+        worksheet_set_landscape(ws);
+    return true;
+}
+
+bool XlsxWriter::commit() {
+    if (!state_) return fail("the workbook is not open");
+    if (failed_) {
+        abandon();
+        return false;
+    }
+    lxw_error e = workbook_close(state_->workbook);
+    state_.reset();
+    if (e != LXW_NO_ERROR) {
+        std::error_code ignored;
+        std::filesystem::remove(scratch_, ignored);
+        return fail(std::string("cannot write the workbook: ") + lxw_strerror(e));
+    }
+    if (!syncFile(scratch_)) {
+        std::error_code ignored;
+        std::filesystem::remove(scratch_, ignored);
+        return fail("cannot write the workbook: " + std::string(std::strerror(errno)));
+    }
+    std::error_code ec;
+    std::filesystem::rename(scratch_, target_, ec);
+    if (ec) {
+        std::error_code ignored;
+        std::filesystem::remove(scratch_, ignored);
+        return fail("cannot replace " + target_.string() + ": " + ec.message());
+    }
+    return true;
+}
+
+void XlsxWriter::abandon() {
+    if (state_) {
+        // Closing is the only way to release the library's workbook; the half-written
+        // scratch file is removed right after.
+        workbook_close(state_->workbook);
+        state_.reset();
+        std::error_code ignored;
+        std::filesystem::remove(scratch_, ignored);
+    }
+}
+
+size_t XlsxWriter::formatCount() const { return state_ ? state_->formats.size() : 0; }
+
+}  // namespace mireva::excel
