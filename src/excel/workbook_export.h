@@ -1,0 +1,25 @@
+// One export of the report's workbook: checks that there is something to export,
+// builds the sheets and writes them to the chosen file. Shared by the program's
+// "Excel出力" and the batch command.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "excel/workbook_layout.h"
+
+namespace mireva::excel {
+
+struct ExportOutcome {
+    WorkbookProblem problem = WorkbookProblem::None;  // set: nothing was written
+    bool written = false;
+    int sheetCount = 0;
+    std::string error;  // why writing failed (the target is then left as it was)
+};
+
+ExportOutcome exportWorkbook(const WorkbookInputs& inputs, const std::filesystem::path& target);
+
+// The user's message for a problem (UTF-8); empty for None.
+std::string problemMessage(WorkbookProblem problem);
+
+}  // namespace mireva::excel

@@ -1,0 +1,210 @@
+// The written file read back from its XML (with the system's unzip), independent of
+// the library that wrote it.
+#include "excel/xlsx_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <map>
+#include <numeric>
+#include <regex>
+
+#include "excel/workbook_export.h"
+#include "excel/worksheet_fixture.h"
+#include "support/test_support.h"
+
+namespace mireva::excel {
+namespace {
+
+std::string unzipEntry(const std::filesystem::path& file, const std::string& entry) {
+    std::string command = "unzip -p '" + file.string() + "' '" + entry + "' 2>/dev/null";
+    std::string out;
+    if (FILE* p = popen(command.c_str(), "r")) {
+        char buf[65536];
+        size_t n;
+        while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+        pclose(p);
+    }
+    return out;
+}
+
+std::vector<std::string> allMatches(const std::string& text, const std::string& pattern) {
+    std::vector<std::string> out;
+    std::regex re(pattern);
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), re); it != std::sregex_iterator(); ++it)
+        out.push_back((*it)[1].str());
+    return out;
+}
+
+// The border styles ("medium", "hair", "dashed", "" for none) of one cell, looked up
+// through the cell's style index, the cell format list and the border list.
+struct CellBorders {
+    std::string left, right, top, bottom;
+};
+
+class WrittenWorkbook {
+public:
+    explicit WrittenWorkbook(const std::filesystem::path& file) : file_(file) {
+        std::string styles = unzipEntry(file, "xl/styles.xml");
+        std::smatch m;
+        std::string xfs = std::regex_search(styles, m, std::regex("<cellXfs[^>]*>([\\s\\S]*?)</cellXfs>")) ? m[1].str() : "";
+        for (const std::string& xf : allMatches(xfs, "<xf ([^>]*)")) {
+            std::smatch b;
+            xfBorder_.push_back(std::regex_search(xf, b, std::regex("borderId=\"(\\d+)\"")) ? std::stoi(b[1]) : 0);
+        }
+        std::string borders =
+            std::regex_search(styles, m, std::regex("<borders[^>]*>([\\s\\S]*?)</borders>")) ? m[1].str() : "";
+        for (const std::string& b : allMatches(borders, "<border>([\\s\\S]*?)</border>|<border/>")) {
+            CellBorders cb;
+            auto side = [&](const char* name) {
+                std::smatch s;
+                return std::regex_search(b, s, std::regex(std::string("<") + name + " style=\"(\\w+)\"")) ? s[1].str()
+                                                                                                        : "";
+            };
+            cb.left = side("left");
+            cb.right = side("right");
+            cb.top = side("top");
+            cb.bottom = side("bottom");
+            borders_.push_back(cb);
+        }
+    }
+
+    std::string sheetXml(int n) const { return unzipEntry(file_, "xl/worksheets/sheet" + std::to_string(n) + ".xml"); }
+
+    CellBorders borders(const std::string& sheet, const std::string& cell) const {
+        std::smatch m;
+        if (!std::regex_search(sheet, m, std::regex("<c r=\"" + cell + "\" s=\"(\\d+)\"")))
+            return {};
+        size_t xf = std::stoul(m[1]);
+        if (xf >= xfBorder_.size()) return {};
+        size_t b = static_cast<size_t>(xfBorder_[xf]);
+        return b < borders_.size() ? borders_[b] : CellBorders{};
+    }
+
+private:
+    std::filesystem::path file_;
+    std::vector<int> xfBorder_;
+    std::vector<CellBorders> borders_;
+};
+
+WorkbookInputs inputsFor(const WorksheetDocument& ws) {
+    WorkbookInputs in;
+    in.worksheet = &ws;
+    in.selection = summaryFromWorksheet(ws);
+    in.settings = ReportSettings::defaults();
+    return in;
+}
+
+TEST(XlsxExport, WrittenWorkbookHoldsSheetsMergesBordersAndPageSetup) {
+    test::TempDir dir;
+    WorksheetDocument ws = test::makeWorksheet({.places = 15, .channels = {0, 1, 2}});
+    const auto path = dir / "book.xlsx";
+    ExportOutcome out = exportWorkbook(inputsFor(ws), path);
+    ASSERT_TRUE(out.written) << out.error;
+    EXPECT_EQ(out.sheetCount, 6);
+    EXPECT_FALSE(std::filesystem::exists(dir / ".book.xlsx.part"));
+
+    std::string workbook = unzipEntry(path, "xl/workbook.xml");
+    EXPECT_EQ(allMatches(workbook, "<sheet name=\"([^\"]*)\""),
+              (std::vector<std::string>{"Title", "Contents", "統合", "地デジ", "統合1", "地デジ1"}));
+    EXPECT_NE(workbook.find("'統合1'!$A$1:$AE$75"), std::string::npos);
+
+    WrittenWorkbook book(path);
+    std::string page = book.sheetXml(5);  // "統合1"
+    std::vector<std::string> merges = allMatches(page, "<mergeCell ref=\"([^\"]*)\"");
+    EXPECT_EQ(merges.size(), 95u);
+    for (const char* m : {"A1:C1", "U3:AD3", "A68:AD74", "A75:AD75", "D7:E7", "A7:A12", "B61:C66"})
+        EXPECT_NE(std::find(merges.begin(), merges.end(), m), merges.end()) << m;
+
+    CellBorders f7 = book.borders(page, "F7");
+    EXPECT_EQ(f7.top, "medium");
+    EXPECT_EQ(f7.left, "medium");
+    EXPECT_EQ(f7.right, "hair");
+    EXPECT_EQ(f7.bottom, "dashed");
+    CellBorders g6 = book.borders(page, "G6");
+    EXPECT_EQ(g6.top, "dashed");
+    EXPECT_EQ(g6.bottom, "medium");
+    EXPECT_EQ(g6.left, "hair");
+    CellBorders a9 = book.borders(page, "A9");  // inside the merged place number
+    EXPECT_EQ(a9.top, "");
+    EXPECT_EQ(a9.left, "medium");
+
+    // Values are text; the page number and the first place of the second row block.
+    EXPECT_NE(page.find("<c r=\"AD1\" s=\"") , std::string::npos);
+    EXPECT_NE(page.find("<is><t>3</t></is>"), std::string::npos);
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(page, m, std::regex("<c r=\"A7\"[^>]*t=\"inlineStr\"><is><t>([^<]*)</t>")));
+    EXPECT_EQ(m[1].str(), "11");
+    EXPECT_NE(page.find("<row r=\"1\" ht=\"35\" customHeight=\"1\""), std::string::npos);
+    EXPECT_NE(page.find("fitToPage=\"1\""), std::string::npos);
+    EXPECT_NE(page.find("right=\"0.5\""), std::string::npos);
+    EXPECT_NE(page.find("paperSize=\"9\""), std::string::npos);
+
+    std::string contents = book.sheetXml(2);
+    EXPECT_NE(contents.find("<t>UHF 13</t>"), std::string::npos);
+    EXPECT_EQ(book.borders(contents, "C7").top, "medium");
+    EXPECT_EQ(book.borders(contents, "C8").bottom, "thin");
+}
+
+TEST(XlsxWriter, FormatsAreSharedBetweenCellsAndSheets) {
+    test::TempDir dir;
+    XlsxWriter writer(dir / "shared.xlsx");
+    ASSERT_TRUE(writer.open());
+    SheetModel sheet = buildPageTemplate();
+    sheet.setName("a");
+    ASSERT_TRUE(writer.addSheet(sheet));
+    size_t afterFirst = writer.formatCount();
+    EXPECT_LT(afterFirst, 80u);  // some 2,250 formatted cells
+    sheet.setName("b");
+    ASSERT_TRUE(writer.addSheet(sheet));
+    EXPECT_EQ(writer.formatCount(), afterFirst);
+    ASSERT_TRUE(writer.commit()) << writer.error();
+}
+
+TEST(XlsxWriter, AFailedWorkbookLeavesTheTargetAsItWas) {
+    test::TempDir dir;
+    const auto path = dir / "book.xlsx";
+    test::writeFile(path, "previous workbook");
+    {
+        XlsxWriter writer(path);
+        ASSERT_TRUE(writer.open());
+        SheetModel s("same");
+        s.setValue("A1", "x");
+        ASSERT_TRUE(writer.addSheet(s));
+        EXPECT_FALSE(writer.addSheet(s));  // a repeated name
+        EXPECT_FALSE(writer.error().empty());
+        EXPECT_FALSE(writer.commit());
+    }
+    EXPECT_EQ(test::readFile(path), "previous workbook");
+    EXPECT_FALSE(std::filesystem::exists(dir / ".book.xlsx.part"));
+
+    for (const char* bad : {"a/b", "", "01234567890123456789012345678901"}) {
+        XlsxWriter writer(dir / "other.xlsx");
+        ASSERT_TRUE(writer.open());
+        EXPECT_FALSE(writer.addSheet(SheetModel(bad))) << bad;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "other.xlsx"));
+
+    XlsxWriter nowhere(dir / "missing" / "book.xlsx");
+    if (nowhere.open()) {
+        SheetModel s("x");
+        nowhere.addSheet(s);
+        EXPECT_FALSE(nowhere.commit());
+    }
+    EXPECT_FALSE(nowhere.error().empty());
+}
+
+TEST(XlsxExport, NothingToExportWritesNothing) {
+    test::TempDir dir;
+    const auto path = dir / "book.xlsx";
+    test::writeFile(path, "kept");
+    WorksheetDocument noChannels = test::makeWorksheet({.places = 3, .channels = {}});
+    ExportOutcome out = exportWorkbook(inputsFor(noChannels), path);
+    EXPECT_EQ(out.problem, WorkbookProblem::NoChannelSelected);
+    EXPECT_FALSE(out.written);
+    EXPECT_FALSE(problemMessage(out.problem).empty());
+    EXPECT_EQ(test::readFile(path), "kept");
+}
+
+}  // namespace
+}  // namespace mireva::excel
