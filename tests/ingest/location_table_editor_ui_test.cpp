@@ -14,6 +14,11 @@
 
 #include <filesystem>
 
+#include "core/text.h"
+
+#include "core/channel_catalog.h"
+#include "core/worksheet_document.h"
+#include "ingest/aggregation_run.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_support.h"
 
@@ -446,6 +451,61 @@ TEST_F(LocationTableEditor, AddFromFolderAppendsEachMeasurementFileOnce) {
     press("addFromFolderButton");
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_EQ(dialog.rows().size(), 3u);
+}
+
+// A one-channel terrestrial measurement as the meter writes it (UTF-8).
+std::string meterFile(const char* level) {
+    const std::string channel = fromCp932(ChannelCatalog::instance().channel(0).name);
+    std::string s = "測定データ名,S\r\n日付,2013/04/05\r\n時刻,10:00:00\r\n測定モード,UHF\r\n"
+                    "測定項目,レベル/CN/BER\r\nレベルオフセット(dB),0.0\r\n"
+                    "チャンネル名称,BAND,周波数(MHz),レベル(dBuV),CN(dB),BER,測定階層\r\n";
+    for (const char* layer : {"A階層", "B階層", "C階層"})
+        s += channel + ",地上デジタル,473.142857," + level + ",30.0,0.0E+00," + layer + "\r\n";
+    return s;
+}
+
+TEST_F(LocationTableEditor, ASavedTableAggregates) {
+    fs::path data = dir / "meter";
+    const char* files[] = {"SINGLE/20130405/CSV/S00001.csv", "SINGLE/20130405/CSV/S00002.csv",
+                           "MULTI/20130405/CSV/M00003.csv"};
+    const char* levels[] = {"61.5", "58.0", "62.0"};
+    for (int i = 0; i < 3; ++i) {
+        fs::create_directories((data / files[i]).parent_path());
+        test::writeFile(data / files[i], meterFile(levels[i]));
+    }
+    // The rows come from the folder (in tree order: MULTI first); the places are typed.
+    dialogs.paths = {qpath(data)};
+    press("addFromFolderButton");
+    ASSERT_EQ(dialog.rows().size(), 3u);
+    const QString places[][2] = {{"1F", "101"}, {"屋上", ""}, {"1F", "101"}};
+    for (int r = 0; r < 3; ++r) {
+        select({r});
+        child<QLineEdit>("placement1Edit")->setText(places[r][0]);
+        child<QLineEdit>("placement2Edit")->setText(places[r][1]);
+        press("editButton");
+    }
+    dialogs.paths = {qpath(dir / "list.csv")};
+    ASSERT_TRUE(dialog.saveTable());
+    ASSERT_TRUE(dialogs.messages.empty()) << dialogs.texts().join("|").toStdString();
+
+    RunRecord record;
+    record.channelWanted.fill(1);
+    record.locationTablePath = dir / "list.csv";
+    record.dataFolder = data;
+    record.worksheetPath = dir / "worksheet.csv";
+    record.errorLogPath = dir / "errorlog.csv";
+    std::vector<std::string> runMessages;
+    ASSERT_EQ(aggregationRun(record, [&](const std::string& m) { runMessages.push_back(test::u8(m)); }), 0);
+    EXPECT_TRUE(runMessages.empty()) << runMessages.front();
+    EXPECT_EQ(record.filesRead, 3);
+
+    WorksheetDocument sheet;
+    ASSERT_TRUE(sheet.load(record.worksheetPath));
+    ASSERT_EQ(sheet.placeCount(), 2);
+    EXPECT_EQ(test::u8(placeNameOf(sheet.lines[0])), "1F101");
+    EXPECT_EQ(test::u8(placeNameOf(sheet.lines[kRowsPerPlace])), "屋上");
+    // The roof place holds the level of the one file listed for it.
+    EXPECT_EQ(fieldAt(sheet.lines[kRowsPerPlace + static_cast<int>(BlockRow::Level)], channelField(0)), "61.5");
 }
 
 }  // namespace
