@@ -109,7 +109,8 @@ int runAggregate(const Args& args, std::ostream& out, std::ostream& err) {
 
     const int result = aggregationRun(record, [&err](const std::string& message) { err << fromCp932(message) << "\n"; });
     if (result != 0) {
-        err << "mireva-cli aggregate: the run was aborted; see the error log " << record.errorLogPath.string() << "\n";
+        err << "mireva-cli aggregate: the run did not complete and the worksheet was not replaced (error log: "
+            << record.errorLogPath.string() << ")\n";
         return kExitFailed;
     }
     printSummary(out, record, options.flag("--json"));

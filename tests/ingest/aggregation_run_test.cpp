@@ -1,15 +1,240 @@
+#include "ingest/aggregation_run.h"
+
 #include <gtest/gtest.h>
 
-#include "ingest/aggregation_run.h"
-#include "support/test_support.h"
+#include "core/text.h"
+#include "core/worksheet_document.h"
+#include "ingest/worksheet_writer.h"
+#include "ingest_test_support.h"
 
 namespace mireva {
 namespace {
 
-TEST(RecomputeChannelPresence, MissingWorksheetCannotBeOpened) {
+namespace fs = std::filesystem;
+using test::cp;
+using test::meterLines;
+
+const char kHeader[] = "NO,DATA_TYPE,DATE,FILE_TYPE,FILE_NAME,PLACEMENT1,PLACEMENT2";
+const char kMissing[] = "存在しないファイルがありました\n飛ばして集計を行います";
+const char kNotAggregatable[] = "「データロガー」「PNG」「MP4」は集計できません\n飛ばして集計を行います";
+
+std::string level20(const char* level, const char* date = "日付,2013/04/05") {
+    return meterLines({date, "時刻,10:20:30", "測定モード,UHF", "チャンネル名称,BAND,レベル(dBuV)"}) +
+           "20,地上デジタル," + level + "\r\n";
+}
+
+class Run : public ::testing::Test {
+protected:
+    Run() {
+        record_.channelWanted.fill(1);
+        record_.dataFolder = dir_ / "data";
+        record_.locationTablePath = dir_ / "list.csv";
+        record_.errorLogPath = dir_ / "errorlog.csv";
+        record_.worksheetPath = dir_ / "worksheet.csv";
+        fs::create_directories(record_.dataFolder);
+    }
+    void table(std::initializer_list<const char*> lines) {
+        std::string s = std::string(kHeader) + "\r\n";
+        for (const char* l : lines) s += cp(l) + "\r\n";
+        test::writeFile(record_.locationTablePath, s);
+    }
+    void meter(const std::string& relative, const std::string& content) {
+        test::writeFile(record_.dataFolder / relative, content);
+    }
+    int run() {
+        messages_.clear();
+        return aggregationRun(record_, [this](const std::string& m) { messages_.push_back(test::u8(m)); });
+    }
+    WorksheetDocument worksheet() const {
+        WorksheetDocument doc;
+        doc.load(record_.worksheetPath);
+        return doc;
+    }
+    std::string cell(int place, BlockRow row, int channel) const {
+        return test::u8(fieldAt(worksheet().line(place, row), static_cast<size_t>(channelField(channel))));
+    }
+
+    test::TempDir dir_;
+    RunRecord record_;
+    std::vector<std::string> messages_;
+};
+
+TEST_F(Run, TableWithOnlyItsHeader) {
+    table({});
+    EXPECT_EQ(run(), 0);
+    ChannelWanted all;
+    all.fill(1);
+    EXPECT_EQ(test::readFile(record_.worksheetPath), worksheetHeaderLines(all));
+    EXPECT_EQ(test::readFile(record_.errorLogPath), cp("日時,ファイル名,エラー内容\r\n"));
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_EQ(record_.summary, AggregationSummary{});
+    EXPECT_EQ(record_.placesWritten, 0);
+}
+
+TEST_F(Run, OnePlaceOneSingleFile) {
+    table({"1,SINGLE,20130405,CSV,a.csv,1F,101"});
+    meter("SINGLE/20130405/CSV/a.csv", level20("45.3"));
+    EXPECT_EQ(run(), 0);
+    std::vector<std::string_view> lines = splitLines(test::readFile(record_.worksheetPath));
+    ASSERT_EQ(lines.size(), 10u);
+    EXPECT_EQ(test::u8(fieldAt(lines[4], 12)), "45.3");
+    for (size_t i = 2; i < 10; ++i) EXPECT_EQ(fieldAt(lines[i], 3), "UHF ");
+    EXPECT_EQ(record_.placesWritten, 1);
+    EXPECT_EQ(record_.filesRead, 1);
+    EXPECT_EQ(record_.summary.channelHasValue[7], 1);
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_EQ(test::logEntries(record_.errorLogPath).size(), 0u);
+}
+
+TEST_F(Run, TheFileListedFirstWins) {
+    // Later lines are read first; an out-of-range level keeps the earlier text, and the
+    // date, time and mode of the first-listed file win.
+    table({"1,SINGLE,20130405,CSV,a.csv,1F,101", "2,SINGLE,20130405,CSV,b.csv,1F,102",
+           "3,MULTI,20130405,CSV,c.csv,1F,101", "4,MULTI,20130405,CSV,d.csv,1F,101"});
+    meter("SINGLE/20130405/CSV/a.csv", level20("50.0"));
+    meter("SINGLE/20130405/CSV/b.csv", level20("<20.0"));
+    meter("MULTI/20130405/CSV/c.csv", level20("60.0", "日付,2013/04/06") + "21,地上デジタル,61.0\r\n");
+    meter("MULTI/20130405/CSV/d.csv", level20("<20.0") + "22,地上デジタル,62.0\r\n");
+    EXPECT_EQ(run(), 0);
+    ASSERT_EQ(worksheet().placeCount(), 2);
+    EXPECT_EQ(cell(0, BlockRow::Level, 7), "50.0");
+    EXPECT_EQ(cell(0, BlockRow::Level, 8), "61.0");
+    EXPECT_EQ(cell(0, BlockRow::Level, 9), "62.0");
+    EXPECT_EQ(test::u8(worksheet().line(0, BlockRow::Level)).substr(0, 21), "2013/04/05,10:20:30,1");
+    EXPECT_EQ(cell(1, BlockRow::Level, 7), "－");  // its only level was out of range
+    EXPECT_EQ(record_.summary.channelHasValue[7], 1);
+}
+
+TEST_F(Run, PlacesWithoutDateOrFilesGiveNoBlockAndMessagesComeInOrder) {
+    table({"1,SINGLE,20130405,CSV,nodate.csv,1F,101", "2,PNG,20130405,PNG,p.png,1F,102",
+           "3,SINGLE,20130405,CSV,gone.csv,1F,103", "4,SINGLE,20130405,CSV,gone2.csv,1F,103",
+           "5,MULTI,20130405,CSV,ok.csv,1F,104"});
+    meter("SINGLE/20130405/CSV/nodate.csv", level20("50.0", "測定データ名,x"));
+    meter("MULTI/20130405/CSV/ok.csv", level20("51.0"));
+    EXPECT_EQ(run(), 0);
+    WorksheetDocument doc = worksheet();
+    ASSERT_EQ(doc.placeCount(), 1);
+    EXPECT_EQ(test::u8(placeNameOf(doc.line(0, BlockRow::Level))), "1F104");
+    EXPECT_EQ(messages_, (std::vector<std::string>{kMissing, kNotAggregatable}));
+    EXPECT_EQ(record_.missingFiles, 2);
+    EXPECT_EQ(record_.nonAggregatable, 1);
+    EXPECT_EQ(record_.filesRead, 2);
+    std::string folder = record_.dataFolder.string();
+    EXPECT_EQ(test::logEntries(record_.errorLogPath),
+              (std::vector<std::string>{folder + "/SINGLE/20130405/CSV/gone2.csv,ファイルを開けません",
+                                        folder + "/SINGLE/20130405/CSV/gone.csv,ファイルを開けません"}));
+}
+
+TEST_F(Run, OnlyNonAggregatableItems) {
+    table({"1,PNG,20130405,PNG,p.png,1F,101", "2,MULTI,20130405,MP4,m.mp4,1F,101"});
+    EXPECT_EQ(run(), 0);
+    EXPECT_EQ(messages_, (std::vector<std::string>{kNotAggregatable}));
+}
+
+TEST_F(Run, PathComponentsMatchWithoutRegardToCase) {
+    table({"1,SINGLE,20130405,csv_dir_CSV,A.CSV,1F,101", "2,MULTI,20130405,CSV,b.csv,1F,102"});
+    meter("single/20130405/CSV_DIR_csv/a.csv", level20("50.0"));
+    meter("MULTI/20130405/CSV/B.csv", level20("51.0"));
+    meter("MULTI/20130405/CSV/b.CSV", level20("52.0"));
+    EXPECT_EQ(run(), 0);
+    EXPECT_TRUE(messages_.empty());
+    ASSERT_EQ(worksheet().placeCount(), 2);
+    EXPECT_EQ(cell(0, BlockRow::Level, 7), "50.0");
+    EXPECT_EQ(cell(1, BlockRow::Level, 7), "51.0");  // the first match in name order
+}
+
+TEST_F(Run, AnExactPathIsPreferredOverOtherCases) {
+    table({"1,SINGLE,20130405,CSV,a.csv,1F,101"});
+    meter("SINGLE/20130405/CSV/A.csv", level20("50.0"));
+    meter("SINGLE/20130405/CSV/a.csv", level20("51.0"));
+    EXPECT_EQ(run(), 0);
+    EXPECT_EQ(cell(0, BlockRow::Level, 7), "51.0");
+}
+
+TEST_F(Run, ASecondRunStartsAFreshLogAndWorksheet) {
+    table({"1,SINGLE,20130405,CSV,gone.csv,1F,101"});
+    EXPECT_EQ(run(), 0);
+    EXPECT_EQ(test::logEntries(record_.errorLogPath).size(), 1u);
+    table({"1,SINGLE,20130405,CSV,a.csv,2F,201"});
+    meter("SINGLE/20130405/CSV/a.csv", level20("50.0"));
+    record_.summary = {};
+    EXPECT_EQ(run(), 0);
+    EXPECT_EQ(test::logEntries(record_.errorLogPath).size(), 0u);
+    EXPECT_EQ(worksheet().placeCount(), 1);
+    EXPECT_EQ(record_.missingFiles, 0);
+}
+
+TEST_F(Run, AnUnreadableTableAbortsAndKeepsThePreviousWorksheet) {
+    test::writeFile(record_.worksheetPath, "previous\r\n");
+    EXPECT_EQ(run(), 1);
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_EQ(test::readFile(record_.worksheetPath), "previous\r\n");
+    EXPECT_EQ(test::logEntries(record_.errorLogPath),
+              (std::vector<std::string>{record_.locationTablePath.string() + ",ファイルを開けません"}));
+    EXPECT_FALSE(fs::exists(record_.worksheetPath.string() + ".tmp"));
+}
+
+TEST_F(Run, AWorksheetThatCannotBeWrittenIsReportedAndFailsTheRun) {
+    table({"1,SINGLE,20130405,CSV,a.csv,1F,101"});
+    meter("SINGLE/20130405/CSV/a.csv", level20("50.0"));
+    record_.worksheetPath = dir_ / "no such folder" / "worksheet.csv";
+    EXPECT_EQ(run(), 1);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].rfind("集計結果を書き込めません\n" + record_.worksheetPath.string() + "\n", 0), 0u)
+        << messages_[0];
+}
+
+TEST_F(Run, LongNamesAndManyItemsInOnePlace) {
+    // More than 256 items in one place, a place name over 511 bytes and long paths are
+    // all aggregated as written.
+    std::string place(600, 'P');
+    std::string folderName(200, 'd');  // with the file names, paths over 259 bytes
+    std::string content = std::string(kHeader) + "\r\n";
+    for (int no = 1; no <= 300; ++no)
+        content += std::to_string(no) + ",SINGLE," + folderName + ",CSV," + std::string(100, 'f') + std::to_string(no) + ".csv," + place +
+                   ",\r\n";
+    test::writeFile(record_.locationTablePath, content);
+    meter("SINGLE/" + folderName + "/CSV/" + std::string(100, 'f') + "1.csv", level20("50.0"));
+    meter("SINGLE/" + folderName + "/CSV/" + std::string(100, 'f') + "300.csv", level20("40.0") + "21,地上デジタル,41.0\r\n");
+    EXPECT_EQ(run(), 0);
+    ASSERT_EQ(worksheet().placeCount(), 1);
+    EXPECT_EQ(test::u8(placeNameOf(worksheet().line(0, BlockRow::Level))), place);
+    EXPECT_EQ(cell(0, BlockRow::Level, 7), "50.0");
+    EXPECT_EQ(cell(0, BlockRow::Level, 8), "41.0");
+    EXPECT_EQ(record_.missingFiles, 298);
+    EXPECT_EQ(messages_, (std::vector<std::string>{kMissing}));
+}
+
+TEST(RecomputeChannelPresence, RebuildsChannelsFromTheLevelRows) {
     test::TempDir dir;
     AggregationSummary current;
+    current.channelHasValue[300] = 1;
+    current.columnHasValue[5] = 1;
+    current.berPresent = 1;
     EXPECT_FALSE(recomputeChannelPresence(dir / "none.csv", current));
+    EXPECT_EQ(current.channelHasValue[300], 1);
+
+    // Two header lines, one block: "－" for channel 0 and a number for channel 1 in the
+    // level row; values in other rows do not count.
+    auto row = [](const std::string& name, const std::string& values) {
+        return "d,t,P:" + name + ",,o," + values + "\r\n";
+    };
+    std::string content = "h1\r\nh2\r\n" + row("f", "1.0,2.0,3.0") + row("l", "－,－,－") +
+                          row("lv", cp("－") + ",45.0,,") + row("a", "9,9,9") + row("b", "9") + row("c", "9") +
+                          row("m", "9") + row("n", "9");
+    test::writeFile(dir / "w.csv", content);
+    ASSERT_TRUE(recomputeChannelPresence(dir / "w.csv", current));
+    EXPECT_EQ(current.channelHasValue[0], 0);
+    EXPECT_EQ(current.channelHasValue[1], 1);
+    EXPECT_EQ(current.channelHasValue[2], 0);
+    EXPECT_EQ(current.channelHasValue[300], 0);
+    EXPECT_EQ(current.columnHasValue[5], 1);
+    EXPECT_EQ(current.berPresent, 1);
+
+    // A level row longer than the catalog does not reach past it.
+    std::string wide = "h1\r\nh2\r\n" + row("f", "") + row("l", "") + row("lv", std::string(600 * 2, ',') + "1");
+    test::writeFile(dir / "w.csv", wide);
+    EXPECT_TRUE(recomputeChannelPresence(dir / "w.csv", current));
 }
 
 }  // namespace
