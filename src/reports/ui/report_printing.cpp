@@ -156,7 +156,14 @@ void ReportPrinting::preview(const ReportSource& source, const QString& document
     printer_->setPrintRange(QPrinter::AllPages);
 }
 
+QString noPrinterText() { return QStringLiteral("使用できるプリンターがありません。\n印刷ダイアログでPDFファイルへの出力を選べます。"); }
+
 void ReportPrinting::printerSetup() {
+    // Page setup works on a real printer only; without one, say so instead of nothing.
+    if (!hooks().setup && printer_->outputFormat() != QPrinter::NativeFormat) {
+        MessageBoxes::inform(parent_, noPrinterText());
+        return;
+    }
     QPageSetupDialog dialog(printer_.get(), parent_);
     if (hooks().setup)
         hooks().setup(dialog);

@@ -49,6 +49,8 @@ bool writeReportPdf(const ReportPageRenderer& report, const std::filesystem::pat
 QString nothingToPrintText();
 // "印刷を開始できませんでした。": the printer refused the job.
 QString printFailedText();
+// Printer setup without any printer installed.
+QString noPrinterText();
 
 // The print, preview and printer setup requests of the view. Keeps the printer, so
 // the printer and paper chosen in a dialog stay for the later requests.

@@ -1,0 +1,334 @@
+#include <QImage>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/message_boxes.h"
+#include "reports/settings_file.h"
+#include "reports/ui/painter_report_canvas.h"
+#include "reports/ui/report_data_form.h"
+#include "reports/ui/report_printing.h"
+#include "support/scripted_dialogs.h"
+#include "support/test_support.h"
+
+namespace mireva::ui {
+namespace {
+namespace fs = std::filesystem;
+using test::cp;
+
+// A worksheet file of `places` places whose channels 0–2 hold values.
+std::string worksheetBytes(int places) {
+    std::string names = "a,b,c,d,e";
+    for (int c = 0; c < kChannelCount; ++c) names += "," + std::to_string(13 + c);
+    std::string out = "groups\r\n" + names + "\r\n";
+    const char* kinds[] = {"周波数", "局発", "レベル", "BER A", "BER", "BER C", "MER", "C/N"};
+    for (int p = 1; p <= places; ++p)
+        for (int k = 0; k < kRowsPerPlace; ++k) {
+            std::string line = "2026/12/01,10:00," + cp("居間" + std::to_string(p) + ":" + kinds[k]) + ",m,o";
+            for (int c = 0; c < kChannelCount; ++c) line += c < 3 ? ",45." + std::to_string(c) : "," + cp("－");
+            out += line + "\r\n";
+        }
+    return out;
+}
+
+int pdfPages(const fs::path& pdf) {
+    QProcess info;
+    info.start("pdfinfo", {QString::fromStdString(pdf.string())});
+    if (!info.waitForFinished(20000) || info.exitCode() != 0) return -1;
+    for (const QString& line : QString::fromUtf8(info.readAllStandardOutput()).split('\n'))
+        if (line.startsWith("Pages:")) return line.mid(6).trimmed().toInt();
+    return -1;
+}
+
+class ReportUi : public ::testing::Test {
+protected:
+    void TearDown() override { ReportPrinting::setDialogHooks({}); }
+
+    ReportSource source(int places) {
+        test::writeFile(worksheet, worksheetBytes(places));
+        ReportSource s;
+        s.worksheet = worksheet;
+        s.settings = ini;
+        s.current.channelHasValue[0] = s.current.channelHasValue[1] = s.current.channelHasValue[2] = 1;
+        s.current.merPresent = s.current.cnPresent = 1;
+        return s;
+    }
+
+    test::TempDir dir;
+    fs::path worksheet = dir.dataFolder() / "worksheet.csv";
+    fs::path ini = dir.dataFolder() / "Mireva.ini";
+    test::ScriptedDialogs dialogs;
+};
+
+// ---- report data form ----
+
+TEST_F(ReportUi, FreshFormShowsDefaultsUnderTheFormatName) {
+    CSetDoc2Dlg form(ini);
+    EXPECT_EQ(form.windowTitle(), "フォーマット１");
+    for (int f = 0; f < CSetDoc2Dlg::FieldCount; ++f) {
+        const auto field = static_cast<CSetDoc2Dlg::Field>(f);
+        const QString expected = field == CSetDoc2Dlg::Report   ? "報告書"
+                                 : field == CSetDoc2Dlg::Footer ? "ＯＲＶＡＮＥ株式会社"
+                                                                : "";
+        EXPECT_EQ(form.edit(field)->text(), expected) << f;
+    }
+    EXPECT_TRUE(form.saveButton()->isDefault());
+    EXPECT_EQ(form.saveButton()->text(), "保存");
+    EXPECT_EQ(form.cancelButton()->text(), "キャンセル");
+}
+
+TEST_F(ReportUi, FormatNameFromTheSettingsFileCaptionsTheForm) {
+    test::writeFile(ini, cp("[FormatName]\r\nFORMAT1=月次点検報告\r\n"));
+    CSetDoc2Dlg form(ini);
+    EXPECT_EQ(form.windowTitle(), "月次点検報告");
+}
+
+TEST_F(ReportUi, EditsAcceptTypingUpToTheirLimits) {
+    CSetDoc2Dlg form(ini);
+    const int limits[] = {16, 16, 16, 10, 16, 16, 16, 16, 16, 60};
+    for (int f = 0; f < CSetDoc2Dlg::FieldCount; ++f) {
+        QLineEdit* edit = form.edit(static_cast<CSetDoc2Dlg::Field>(f));
+        edit->clear();
+        QTest::keyClicks(edit, QString(80, QChar('x')));
+        EXPECT_EQ(edit->text().size(), limits[f]) << f;
+    }
+}
+
+TEST_F(ReportUi, LongerStoredValueIsShownInFullAndCannotGrow) {
+    const std::string longName = "12345678901234567890";  // 20 characters in a 10-character box
+    test::writeFile(ini, "[PrintData2]\r\nPROPERNAME=" + longName + "\r\n");
+    CSetDoc2Dlg form(ini);
+    QLineEdit* edit = form.edit(CSetDoc2Dlg::ProperName);
+    EXPECT_EQ(edit->text().toStdString(), longName);
+    edit->end(false);
+    QTest::keyClicks(edit, "abc");
+    EXPECT_EQ(edit->text().toStdString(), longName);
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit->text().size(), 19);
+    form.saveButton()->click();
+    ReportSettings back;
+    SettingsFile(ini).readPrintData2(back);
+    EXPECT_EQ(back.printData2.properName, longName.substr(0, 19));
+}
+
+TEST_F(ReportUi, SaveWritesTheTenKeysAndCancelWritesNothing) {
+    {
+        CSetDoc2Dlg form(ini);
+        form.edit(CSetDoc2Dlg::Title)->setText("受信レベル");
+        form.edit(CSetDoc2Dlg::Footer)->clear();
+        form.saveButton()->click();
+        EXPECT_EQ(form.result(), QDialog::Accepted);
+    }
+    const std::string saved = test::readFile(ini);
+    EXPECT_NE(saved.find(cp("[PrintData2]\r\nREPORT=報告書\r\nSUBJECT=\r\nTITLE=受信レベル\r\nPROPERNAME=\r\n"
+                            "MEASUREDATE=\r\nWEATHER=\r\nMEASURENAME=\r\nMEASUREEQUIP=\r\nFOOTER=\r\nADDNOTE=\r\n")),
+              std::string::npos)
+        << test::u8(saved);
+    {
+        CSetDoc2Dlg form(ini);
+        EXPECT_EQ(form.edit(CSetDoc2Dlg::Title)->text(), "受信レベル") << "reopening reads the file again";
+        form.edit(CSetDoc2Dlg::Title)->setText("変更");
+        form.cancelButton()->click();
+        EXPECT_EQ(form.result(), QDialog::Rejected);
+    }
+    EXPECT_EQ(test::readFile(ini), saved);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(ReportUi, FailedSaveIsReportedAndTheFormStaysOpen) {
+    const fs::path blocker = dir / "not-a-folder";
+    test::writeFile(blocker, "x");
+    CSetDoc2Dlg form(blocker / "Mireva.ini");
+    form.show();
+    form.edit(CSetDoc2Dlg::Weather)->setText("雨");
+    form.saveButton()->click();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith("印刷データを保存できませんでした。")) << dialogs.texts().join("|").toStdString();
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(form.edit(CSetDoc2Dlg::Weather)->text(), "雨");
+}
+
+// ---- print, preview, printer setup ----
+
+TEST_F(ReportUi, NothingToPrintIsToldInsteadOfOpeningADialog) {
+    bool opened = false;
+    ReportPrinting::setDialogHooks({[&](QPrintDialog&) { return opened = true; },
+                                    [&](QPrintPreviewDialog&) { return opened = true; }, {}});
+    ReportPrinting printing(nullptr);
+    printing.print(source(0), "site");
+    printing.preview(source(0), "site");
+    ReportSource missing;
+    missing.worksheet = dir / "missing.csv";
+    printing.print(missing, "site");
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(dialogs.texts(), QStringList({nothingToPrintText(), nothingToPrintText(), nothingToPrintText()}));
+}
+
+TEST_F(ReportUi, PrintDialogOffersThePageRangeAndPrintsTheChosenPages) {
+    const fs::path pdf = dir / "printed.pdf";
+    int minPage = 0, maxPage = 0;
+    ReportPrinting::setDialogHooks({[&](QPrintDialog& dialog) {
+                                        minPage = dialog.minPage();
+                                        maxPage = dialog.maxPage();
+                                        QPrinter* printer = dialog.printer();
+                                        printer->setOutputFormat(QPrinter::PdfFormat);
+                                        printer->setOutputFileName(QString::fromStdString(pdf.string()));
+                                        printer->setPrintRange(QPrinter::PageRange);
+                                        printer->setFromTo(2, 4);
+                                        return true;
+                                    },
+                                    {}, {}});
+    ReportPrinting printing(nullptr);
+    printing.print(source(25), "現場A");  // 3 row blocks × 2 groups
+    EXPECT_EQ(minPage, 1);
+    EXPECT_EQ(maxPage, 6);
+    EXPECT_EQ(printing.printer().docName(), "現場A");
+    EXPECT_EQ(pdfPages(pdf), 3);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(ReportUi, CancelledPrintDialogPrintsNothing) {
+    const fs::path pdf = dir / "never.pdf";
+    ReportPrinting::setDialogHooks({[&](QPrintDialog& dialog) {
+                                        dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
+                                        dialog.printer()->setOutputFileName(QString::fromStdString(pdf.string()));
+                                        return false;
+                                    },
+                                    {}, {}});
+    ReportPrinting printing(nullptr);
+    printing.print(source(3), "site");
+    EXPECT_FALSE(fs::exists(pdf));
+}
+
+TEST_F(ReportUi, PreviewShowsEveryPageOfThePlan) {
+    int previewPages = -1;
+    ReportPrinting::setDialogHooks({{},
+                                    [&](QPrintPreviewDialog& dialog) {
+                                        auto* widget = dialog.findChild<QPrintPreviewWidget*>();
+                                        if (!widget) return false;
+                                        widget->updatePreview();
+                                        previewPages = widget->pageCount();
+                                        return true;
+                                    },
+                                    {}});
+    ReportPrinting printing(nullptr);
+    printing.preview(source(11), "site");
+    EXPECT_EQ(previewPages, 4);
+}
+
+TEST_F(ReportUi, PrinterSetupChoiceStaysForLaterRequests) {
+    ReportPrinting::setDialogHooks({{}, {}, [&](QPageSetupDialog& dialog) {
+                                        dialog.printer()->setPageOrientation(QPageLayout::Landscape);
+                                        return true;
+                                    }});
+    ReportPrinting printing(nullptr);
+    printing.printerSetup();
+    EXPECT_EQ(printing.printer().pageLayout().orientation(), QPageLayout::Landscape);
+}
+
+TEST_F(ReportUi, PrinterSetupWithoutAPrinterSaysSo) {
+    ReportPrinting printing(nullptr);
+    if (printing.printer().outputFormat() == QPrinter::NativeFormat) GTEST_SKIP() << "a printer is installed here";
+    printing.printerSetup();
+    EXPECT_EQ(dialogs.texts(), QStringList{noPrinterText()});
+}
+
+// ---- the painter canvas ----
+
+// Bounding box of the dark pixels of an image.
+QRect inkBox(const QImage& image) {
+    int left = image.width(), top = image.height(), right = -1, bottom = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 200) {
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
+            }
+    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+QImage blankImage(int width, int height, int dpi) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    image.setDotsPerMeterX(qRound(dpi / 0.0254));
+    image.setDotsPerMeterY(qRound(dpi / 0.0254));
+    return image;
+}
+
+TEST(PainterReportCanvas, TextSitsUprightInsideItsCellBelowTheTopLeftCorner) {
+    const int dpi = 100;
+    QImage image = blankImage(800, 1140, dpi);  // 203 × 290 mm: A4 needs no scaling
+    {
+        QPainter painter(&image);
+        PainterReportCanvas canvas(painter, QRectF(0, 0, image.width(), image.height()), dpi);
+        ASSERT_EQ(canvas.fit(), 1.0);
+        canvas.text(1000, 4000, 500, cp("試験"));
+    }
+    const double s = dpi / 2540.0;
+    const QRect ink = inkBox(image);
+    ASSERT_TRUE(ink.isValid());
+    // The cell spans y 4000 down to 3500 (y upward), x from 1000 on.
+    EXPECT_GE(ink.top(), qFloor(image.height() - 4000 * s) - 1);
+    EXPECT_LE(ink.bottom(), qCeil(image.height() - 3500 * s) + 1);
+    EXPECT_GE(ink.left(), qFloor(1000 * s) - 1);
+    EXPECT_GT(ink.height(), 500 * s * 0.5) << "the glyphs fill most of the cell";
+}
+
+TEST(PainterReportCanvas, LinesMapWithYUpwardFromTheBottomEdge) {
+    const int dpi = 127;  // five pixels per millimetre
+    QImage image = blankImage(1000, 1450, dpi);
+    {
+        QPainter painter(&image);
+        // The printable area starts 10 mm from the image's left and top edges.
+        PainterReportCanvas canvas(painter, QRectF(50, 50, 950, 1400), dpi);
+        canvas.setPen(ReportPen::Frame);
+        canvas.line(1000, 500, 3000, 500);  // 10–30 mm across, 5 mm above the bottom edge
+    }
+    const QRect ink = inkBox(image);
+    EXPECT_NEAR(ink.center().y(), 1450 - 25, 2);
+    EXPECT_NEAR(ink.left(), 50 + 50, 2);
+    EXPECT_NEAR(ink.right(), 50 + 150, 2);
+}
+
+TEST(PainterReportCanvas, SmallOrLandscapePaperShowsTheWholePageScaledDown) {
+    const int dpi = 50;
+    struct Paper {
+        const char* what;
+        int widthMm, heightMm;
+        bool scaled;
+    };
+    const Paper papers[] = {{"A4 portrait", 200, 287, false}, {"A4 landscape", 287, 200, true}, {"A5", 138, 200, true}};
+    ReportPageRenderer report{WorksheetDocument(), AggregationSummary(), PrintData2()};
+    for (const Paper& paper : papers) {
+        const int w = paper.widthMm * dpi * 10 / 254, h = paper.heightMm * dpi * 10 / 254;
+        QImage image = blankImage(w, h, dpi);
+        double fit = 0;
+        {
+            QPainter painter(&image);
+            PainterReportCanvas canvas(painter, QRectF(0, 0, w, h), dpi);
+            fit = canvas.fit();
+            report.render(canvas, 1);
+        }
+        EXPECT_EQ(fit < 1.0, paper.scaled) << paper.what;
+        const QRect ink = inkBox(image);
+        ASSERT_TRUE(ink.isValid()) << paper.what;
+        EXPECT_LT(ink.right(), w - 1) << paper.what;
+        const double frameHeight = 25000 * dpi / 2540.0 * fit;
+        EXPECT_NEAR(ink.height(), frameHeight, frameHeight * 0.03 + 3) << paper.what << ": the whole frame is on the sheet";
+    }
+}
+
+}  // namespace
+}  // namespace mireva::ui
