@@ -1,5 +1,7 @@
 #include "channels/channel_settings_state.h"
 
+#include "reports/settings_file.h"
+
 namespace mireva {
 
 ChannelSettingsState stateFromCurrentSet(const AggregationSummary& current, const BroadcasterNames& names) {
@@ -24,17 +26,13 @@ void commitSelection(const ChannelSettingsState& state, AggregationSummary& curr
     current.cnPresent = state.cn ? 1 : 0;
 }
 
-namespace {
-bool isLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-}  // namespace
-
-std::string truncateCp932(std::string_view text, size_t characters) {
-    size_t i = 0;
-    for (size_t n = 0; n < characters && i < text.size(); ++n) {
-        if (isLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) i += 2;
-        else i += 1;
-    }
-    return std::string(text.substr(0, i));
+bool commitChannelSettings(const ChannelSettingsState& state, AggregationSummary& current,
+                           const std::filesystem::path& settingsFile, std::string* error) {
+    commitSelection(state, current);
+    ReportSettings settings;
+    for (int c = 0; c < kChannelCount; ++c)
+        settings.broadcasterNames[c] = std::string(cutToCharacters(state.names[c], kBroadcasterNameStoredLimit));
+    return SettingsFile(settingsFile).writeBroadcasterNames(settings, error);
 }
 
 }  // namespace mireva

@@ -5,16 +5,18 @@
 #pragma once
 
 #include <array>
+#include <filesystem>
 #include <string>
 
 #include "core/aggregation_summary.h"
 #include "core/channel_catalog.h"
+#include "reports/report_settings.h"
 
 namespace mireva {
 
 // Longest broadcaster name a user can type, and the longest a stored name may be.
 inline constexpr int kBroadcasterNameTypedLimit = 12;
-inline constexpr int kBroadcasterNameStoredLimit = 31;
+inline constexpr int kBroadcasterNameStoredLimit = kBroadcasterNameCapacity;
 
 using BroadcasterNames = std::array<std::string, kChannelCount>;  // code page 932, by channel index
 
@@ -37,8 +39,10 @@ ChannelSettingsState stateFromCurrentSet(const AggregationSummary& current, cons
 // index in ChannelHasValue. The names are the caller's to write (settings file).
 void commitSelection(const ChannelSettingsState& state, AggregationSummary& current);
 
-// A code page 932 text cut to at most `characters` characters (a double-byte
-// character counts as one and is never split).
-std::string truncateCp932(std::string_view text, size_t characters);
+// OK of the dialog: the selection as commitSelection, then every name (cut to 31
+// characters) into section BCName of the settings file. False with `error` when the
+// names could not be written; the selection is stored all the same.
+bool commitChannelSettings(const ChannelSettingsState& state, AggregationSummary& current,
+                           const std::filesystem::path& settingsFile, std::string* error = nullptr);
 
 }  // namespace mireva

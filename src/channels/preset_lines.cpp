@@ -80,7 +80,7 @@ void applyNameLine(std::string_view line, BroadcasterNames& names) {
         size_t comma = line.find(',', start);
         std::string_view field =
             line.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
-        names[order[k]] = truncateCp932(field, kBroadcasterNameStoredLimit);
+        names[order[k]] = std::string(cutToCharacters(field, kBroadcasterNameStoredLimit));
         if (comma == std::string_view::npos) break;
         start = comma + 1;
     }

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "reports/settings_file.h"
 #include "support/test_support.h"
 
 namespace mireva {
@@ -60,21 +63,36 @@ TEST(CommitSelection, ClearedBoxesClearBothArrays) {
     EXPECT_EQ(current, AggregationSummary{});
 }
 
-TEST(TruncateCp932, CountsDoubleByteCharactersAsOne) {
-    struct Case {
-        std::string text;
-        size_t limit;
-        std::string expected;
-    };
-    const Case cases[] = {
-        {"abcdef", 3, "abc"},
-        {test::cp("あいう"), 2, test::cp("あい")},
-        {"a" + test::cp("あ") + "b", 2, "a" + test::cp("あ")},
-        {test::cp("ｱｲｳ"), 2, test::cp("ｱｲ")},  // half-width katakana is one byte
-        {"ab", 5, "ab"},
-        {"a\x82", 5, "a\x82"},  // a lead byte cut off at the end stays as it is
-    };
-    for (const Case& c : cases) EXPECT_EQ(truncateCp932(c.text, c.limit), c.expected) << test::u8(c.text);
+TEST(CommitChannelSettings, WritesEveryNameIntoTheSettingsFile) {
+    test::TempDir temp;
+    const std::filesystem::path ini = temp / "Mireva.ini";
+    ChannelSettingsState state;
+    state.boxes[ChannelCatalog::displayPosition(7)] = true;
+    state.names[0] = test::cp("ＮＨＫ総合");
+    state.names[509] = std::string(40, 'x');  // longer than a stored name can be
+    AggregationSummary current;
+    std::string error;
+    ASSERT_TRUE(commitChannelSettings(state, current, ini, &error)) << error;
+    EXPECT_EQ(current.channelHasValue[7], 1);
+
+    ReportSettings back;
+    SettingsFile(ini).readBroadcasterNames(back);
+    EXPECT_EQ(back.broadcasterNames[0], test::cp("ＮＨＫ総合"));
+    EXPECT_EQ(back.broadcasterNames[509], std::string(31, 'x'));
+    EXPECT_EQ(back.broadcasterNames[1], "");
+}
+
+TEST(CommitChannelSettings, NamesThatCannotBeWrittenAreReported) {
+    test::TempDir temp;
+    const std::filesystem::path ini = temp / "Mireva.ini";
+    std::filesystem::create_directory(ini);  // no file can be written there
+    ChannelSettingsState state;
+    state.cn = true;
+    AggregationSummary current;
+    std::string error;
+    EXPECT_FALSE(commitChannelSettings(state, current, ini, &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(current.cnPresent, 1);  // the selection is stored all the same
 }
 
 }  // namespace

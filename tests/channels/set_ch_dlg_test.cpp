@@ -293,6 +293,18 @@ TEST_F(SetChDlgTest, OkStoresTheSelectionNamesAndSwitches) {
     EXPECT_TRUE(reopened.berBox()->isChecked());
 }
 
+TEST_F(SetChDlgTest, OkWhoseNamesCannotBeWrittenSaysSoAndStaysOpen) {
+    fs::create_directory(session.settingsPath);  // the settings file cannot be written
+    CSetChDlg dlg(session);
+    dlg.show();
+    dlg.page(0)->nameEdit(0)->setText("typed");
+    dlg.okButton()->click();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("放送局名を設定ファイルに書き込めませんでした。")));
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(dlg.page(0)->nameEdit(0)->text(), QStringLiteral("typed"));
+}
+
 TEST_F(SetChDlgTest, CloseBoxEscAndEnterStoreNothing) {
     BroadcasterNames names;
     names[3] = "kept";

@@ -227,7 +227,7 @@ void ChannelPage::collectState(ChannelSettingsState& state) const {
         for (int i = 0; i < bandGroup.count; ++i) {
             int channel = bandGroup.first + i;
             state.boxes[ChannelCatalog::displayPosition(channel)] = g.channels[i]->isChecked();
-            state.names[channel] = truncateCp932(toSj(g.edits[i]->text()), kBroadcasterNameStoredLimit);
+            state.names[channel] = std::string(cutToCharacters(toSj(g.edits[i]->text()), kBroadcasterNameStoredLimit));
         }
     }
 }

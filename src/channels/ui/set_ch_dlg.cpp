@@ -152,13 +152,9 @@ void CSetChDlg::loadPressed() {
 }
 
 void CSetChDlg::okPressed() {
-    ChannelSettingsState state = dialogState();
-    commitSelection(state, session_.summary.current);
-    ReportSettings settings;
-    settings.broadcasterNames = state.names;
     std::string error;
-    if (!SettingsFile(session_.settingsPath).writeBroadcasterNames(settings, &error)) {
-        // The selection is stored; keep the dialog open so that the typed names are not lost.
+    if (!commitChannelSettings(dialogState(), session_.summary.current, session_.settingsPath, &error)) {
+        // The selection is stored; the dialog stays open so that the typed names are not lost.
         MessageBoxes::show(this, kNamesNotWritten + QLatin1Char('\n') + QString::fromStdString(error),
                            MessageIcon::Warning);
         return;
