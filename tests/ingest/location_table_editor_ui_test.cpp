@@ -128,6 +128,19 @@ TEST_F(LocationTableEditor, AddNumbersRowsAndDeleteRenumbers) {
     EXPECT_EQ(dialog.rows().size(), 2u);
 }
 
+TEST_F(LocationTableEditor, TheDeleteKeyInTheListDeletesTheSelectedRows) {
+    add("a.csv");
+    add("b.csv");
+    add("c.csv");
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    dialog.list()->setFocus();
+    select({0, 2});
+    QTest::keyClick(dialog.list(), Qt::Key_Delete);
+    EXPECT_EQ(column(kColFileName), std::vector<std::string>{"b.csv"});
+    EXPECT_EQ(column(kColNo), std::vector<std::string>{"1"});
+}
+
 TEST_F(LocationTableEditor, AddTakesTheFormAndChecksTheFileName) {
     child<QRadioButton>("multiRadio")->setChecked(true);
     child<QDateEdit>("datePicker")->setDate(QDate(2013, 4, 5));

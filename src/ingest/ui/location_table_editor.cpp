@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QShortcut>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -175,6 +176,9 @@ CCreateFileDlg::CCreateFileDlg(QWidget* parent) : QDialog(parent) {
     connect(remove, &QPushButton::clicked, this, &CCreateFileDlg::deleteRows);
     connect(save, &QPushButton::clicked, this, &CCreateFileDlg::saveTable);
     connect(exit, &QPushButton::clicked, this, &CCreateFileDlg::finish);
+    // The Delete key in the list does what "削除" does.
+    auto* deleteKey = new QShortcut(QKeySequence::Delete, list_, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(deleteKey, &QShortcut::activated, this, &CCreateFileDlg::deleteRows);
     connect(list_, &QTableView::clicked, this, &CCreateFileDlg::copySelectedRowToForm);
     connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CCreateFileDlg::copySelectedRowToForm);
