@@ -1,8 +1,5 @@
 #include "panel/csv_output.h"
 
-#include <cerrno>
-#include <cstring>
-
 #include "core/aggregation_summary.h"
 #include "core/file_io.h"
 #include "core/text.h"
@@ -25,11 +22,15 @@ void appendLine(std::string& out, std::string_view line, size_t c, const std::ar
     }
     const bool header = c == 0;
     const bool levelLine = c % kRowsPerPlace == 3;
-    const std::vector<std::string_view> fields = splitFields(line);
     // From 測定場所 on; 日付, 時刻 and 測定モード are never written.
-    for (size_t i = 2; i < fields.size(); ++i) {
+    size_t from = 0;
+    for (size_t i = 0; from != std::string_view::npos; ++i) {
+        const size_t comma = line.find(',', from);
+        const std::string_view field =
+            line.substr(from, comma == std::string_view::npos ? std::string_view::npos : comma - from);
+        from = comma == std::string_view::npos ? comma : comma + 1;
+        if (i < 2) continue;
         const size_t k = i - 2;
-        const std::string_view field = fields[i];
         if (k == 0) {
             out += field;
             out += ',';
@@ -38,7 +39,8 @@ void appendLine(std::string& out, std::string_view line, size_t c, const std::ar
             out += ',';
         } else if (k >= 3) {
             const size_t channel = k - 3;
-            if (channel < static_cast<size_t>(kChannelCount) && inUse[channel]) {
+            if (channel >= static_cast<size_t>(kChannelCount)) break;
+            if (inUse[channel]) {
                 out += field;
                 if (header && !names[channel].empty()) {
                     out += '_';
@@ -55,29 +57,23 @@ void appendLine(std::string& out, std::string_view line, size_t c, const std::ar
 
 }  // namespace
 
-std::string worksheetCsv(const WorksheetDocument& worksheet, const std::array<int, kChannelCount>& channelInUse,
+std::string worksheetCsv(std::string_view content, const std::array<int, kChannelCount>& channelInUse,
                          const std::array<std::string, kChannelCount>& broadcasterNames) {
     std::string out;
-    if (!worksheet.hasHeader2) return out;
-    out.reserve(worksheet.header2.size() + worksheet.lines.size() * 64);
-    appendLine(out, worksheet.header2, 0, channelInUse, broadcasterNames);
-    for (size_t d = 0; d < worksheet.lines.size(); ++d) {
-        const size_t c = d + 1;
+    out.reserve(content.size() / 2);
+    LineCursor cursor(content);
+    std::string_view line;
+    if (!cursor.next(line)) return out;  // the band group line is not written
+    for (size_t c = 0; cursor.next(line); ++c) {
         if (c % kRowsPerPlace == 4 || c % kRowsPerPlace == 6) continue;  // BER A, BER C
-        appendLine(out, worksheet.lines[d], c, channelInUse, broadcasterNames);
+        appendLine(out, line, c, channelInUse, broadcasterNames);
     }
     return out;
 }
 
-bool writeWorksheetCsv(const std::filesystem::path& worksheetPath, const std::filesystem::path& out,
-                       const std::array<int, kChannelCount>& channelInUse,
-                       const std::array<std::string, kChannelCount>& broadcasterNames, std::string* error) {
-    WorksheetDocument worksheet;
-    if (!worksheet.load(worksheetPath)) {
-        if (error) *error = worksheetPath.string() + ": " + std::strerror(errno ? errno : ENOENT);
-        return false;
-    }
-    return replaceFileContent(out, worksheetCsv(worksheet, channelInUse, broadcasterNames), error);
+std::string worksheetCsv(const WorksheetDocument& worksheet, const std::array<int, kChannelCount>& channelInUse,
+                         const std::array<std::string, kChannelCount>& broadcasterNames) {
+    return worksheetCsv(worksheet.serialize(), channelInUse, broadcasterNames);
 }
 
 }  // namespace mireva

@@ -4,8 +4,8 @@
 #pragma once
 
 #include <array>
-#include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "core/channel_catalog.h"
 #include "core/worksheet_document.h"
@@ -18,11 +18,8 @@ namespace mireva {
 std::string worksheetCsv(const WorksheetDocument& worksheet, const std::array<int, kChannelCount>& channelInUse,
                          const std::array<std::string, kChannelCount>& broadcasterNames);
 
-// Writes the CSV of the worksheet file to `out` in one step (an existing file is
-// replaced; on failure it keeps its content). False with `error` set when the
-// worksheet cannot be read or the output cannot be written completely.
-bool writeWorksheetCsv(const std::filesystem::path& worksheetPath, const std::filesystem::path& out,
-                       const std::array<int, kChannelCount>& channelInUse,
-                       const std::array<std::string, kChannelCount>& broadcasterNames, std::string* error = nullptr);
+// The same from the bytes of a worksheet file.
+std::string worksheetCsv(std::string_view content, const std::array<int, kChannelCount>& channelInUse,
+                         const std::array<std::string, kChannelCount>& broadcasterNames);
 
 }  // namespace mireva

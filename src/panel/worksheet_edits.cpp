@@ -14,6 +14,20 @@ PanelMessage fileFailure(const char* text, const std::filesystem::path& file) {
 
 namespace {
 
+// Writes the document line by line through the scratch file, without building the
+// whole file in memory first (a 2,000-place worksheet is some 30 MB).
+bool saveWorksheet(const WorksheetDocument& ws, const WorksheetFiles& files) {
+    AtomicFileWriter writer(files.worksheet, files.scratch);
+    if (!writer.open()) return false;
+    static constexpr std::string_view kEnd = "\r\n";
+    auto put = [&](const std::string& line) { return writer.write(line) && writer.write(kEnd); };
+    bool ok = true;
+    if (ws.hasHeader1 || ws.hasHeader2 || !ws.lines.empty()) ok = put(ws.header1);
+    if (ok && (ws.hasHeader2 || !ws.lines.empty())) ok = put(ws.header2);
+    for (size_t i = 0; ok && i < ws.lines.size(); ++i) ok = put(ws.lines[i]);
+    return ok && writer.commit();
+}
+
 // Loads, edits and saves; `edit` returns false when it left the worksheet unchanged.
 EditOutcome editFile(const WorksheetFiles& files, const std::function<bool(WorksheetDocument&)>& edit) {
     EditOutcome outcome;
@@ -24,7 +38,7 @@ EditOutcome editFile(const WorksheetFiles& files, const std::function<bool(Works
         return outcome;
     }
     if (!edit(worksheet)) return outcome;
-    if (!worksheet.save(files.worksheet, files.scratch)) {
+    if (!saveWorksheet(worksheet, files)) {
         outcome.failed = true;
         outcome.messages.push_back(fileFailure(panel_text::kWorksheetNotSaved, files.worksheet));
         return outcome;
@@ -63,7 +77,7 @@ EditOutcome runRowOperation(const WorksheetFiles& files, GridState& state,
     outcome.messages = std::move(r.messages);
     outcome.showProgress = r.showProgress;
     if (r.worksheetChanged) {
-        if (!work.worksheet.save(files.worksheet, files.scratch)) {
+        if (!saveWorksheet(work.worksheet, files)) {
             outcome.failed = true;
             outcome.messages.push_back(fileFailure(panel_text::kWorksheetNotSaved, files.worksheet));
             return outcome;
@@ -83,13 +97,13 @@ EditOutcome writeCsvFile(const WorksheetFiles& files, const std::filesystem::pat
                          const std::array<std::string, kChannelCount>& broadcasterNames) {
     EditOutcome outcome;
     outcome.showProgress = true;
-    WorksheetDocument worksheet;
-    if (!worksheet.load(files.worksheet)) {
+    std::string content;
+    if (!readWholeFile(files.worksheet, content)) {
         outcome.failed = true;
         outcome.messages.push_back(fileFailure(panel_text::kWorksheetNotRead, files.worksheet));
         return outcome;
     }
-    if (!replaceFileContent(out, worksheetCsv(worksheet, channelInUse, broadcasterNames))) {
+    if (!replaceFileContent(out, worksheetCsv(content, channelInUse, broadcasterNames))) {
         outcome.failed = true;
         outcome.messages.push_back(fileFailure(panel_text::kCsvFailed, out));
         return outcome;
