@@ -51,11 +51,8 @@ int runJudge(const Args& args, std::ostream& out, std::ostream& err) {
         }
         settingsPath = *given;
     }
-    ReportSettings settings = ReportSettings::defaults();
-    SettingsFile(settingsPath).readStandardValues(settings);
-
     JudgementResult result;
-    judge(worksheet, settings.standardValues, result);
+    judge(worksheet, readStandardValues(settingsPath), result);
     std::string csv = judgementCsv(judgementRows(result.belowStandardDetails));
 
     if (auto outPath = options.value("--out")) {

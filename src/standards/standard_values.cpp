@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/cp932.h"
+#include "reports/settings_file.h"
 
 namespace mireva {
 
@@ -11,6 +12,12 @@ const std::array<int, kStandardValueCount> kStandardValidationOrder = {
     kStdUhf,      kStdBsCs,  kStdBsLCsL, kStdCatv,  kStdCatvUp, kStdJcsat3a, kStdJcsat3aH, kStdJcsat4b, kStdJcsat4bH,
     kStdSccB,     kStdSccBH, kStdSccCH,  kStdSccC,  kStdLte,    kStdFm,      kStdSkyp,     kStdPilot,
 };
+
+StandardValues readStandardValues(const std::filesystem::path& settingsPath) {
+    ReportSettings settings = ReportSettings::defaults();
+    SettingsFile(settingsPath).readStandardValues(settings);
+    return settings.standardValues;
+}
 
 const std::string& standardValueLabel(int key) {
     static const std::array<std::string, kStandardValueCount> labels = {

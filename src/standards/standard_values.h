@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,10 @@
 namespace mireva {
 
 using StandardValues = std::array<std::string, kStandardValueCount>;
+
+// The 17 texts of the settings file (defaults "0.0" for missing keys); read afresh
+// at each call, as every judgement does.
+StandardValues readStandardValues(const std::filesystem::path& settingsPath);
 
 // Order in which the dialog validates its edits (and reports faults).
 extern const std::array<int, kStandardValueCount> kStandardValidationOrder;
