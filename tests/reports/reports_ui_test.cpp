@@ -332,3 +332,105 @@ TEST(PainterReportCanvas, SmallOrLandscapePaperShowsTheWholePageScaledDown) {
 
 }  // namespace
 }  // namespace mireva::ui
+
+namespace mireva::ui {
+namespace {
+
+// ---- the PDF end to end, and the batch command ----
+
+QString run(const QString& program, const QStringList& args, int* exitCode = nullptr, QString* errors = nullptr) {
+    QProcess process;
+    process.start(program, args);
+    process.waitForFinished(60000);
+    if (exitCode) *exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    if (errors) *errors = QString::fromUtf8(process.readAllStandardError());
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString path(const fs::path& p) { return QString::fromStdString(p.string()); }
+
+TEST_F(ReportUi, PdfPagesCarryTheLayoutAndTheTexts) {
+    ReportSource s = source(2);
+    test::writeFile(ini, cp("[PrintData2]\r\nPROPERNAME=メゾン若葉\r\nTITLE=受信レベル表\r\n"));
+    const ReportPageRenderer report = loadReport(s);
+    ASSERT_EQ(report.pageCount(), 2);
+    const fs::path pdf = dir / "report.pdf";
+    std::string error;
+    ASSERT_TRUE(writeReportPdf(report, pdf, &error)) << error;
+    EXPECT_EQ(pdfPages(pdf), 2);
+
+    // The texts are real text in the file, in the right order on the page. (Ideographs
+    // that share their glyph with a radical, such as 日, come back from the file as the
+    // radical, so the checks keep to other characters.)
+    const QString text = run("pdftotext", {"-layout", "-f", "1", "-l", "1", path(pdf), "-"});
+    for (const char* expected : {"物件名：", "メゾン若葉", "受信レベル表", "No.", "設置場所", "地デジ", "13",
+                                 "居間1", "居間2", "45.0", "周波数", "追記事項", "ＯＲＶＡＮＥ株式会社"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
+    EXPECT_LT(text.indexOf("物件名"), text.indexOf("居間1"));
+    EXPECT_LT(text.indexOf("居間1"), text.indexOf("ＯＲＶＡＮＥ"));
+
+    // Turned into an image, the frame lies where the layout puts it: 5 mm margins,
+    // frame from 16.5 mm to 186.5 mm across and 25 mm to 275 mm above the bottom margin.
+    run("pdftoppm", {"-r", "50", "-f", "1", "-l", "1", "-png", path(pdf), path(dir / "page")});
+    QImage page(path(dir / "page-1.png"));
+    ASSERT_FALSE(page.isNull());
+    const double pxPerMm = 50 / 25.4;
+    const QRect ink = inkBox(page);
+    EXPECT_NEAR(ink.left(), (5 + 16.5) * pxPerMm, 2);
+    EXPECT_NEAR(ink.right(), (5 + 186.5) * pxPerMm, 2);
+    EXPECT_NEAR(ink.top(), (297 - 5 - 275) * pxPerMm, 2);
+    EXPECT_GT(ink.bottom(), (297 - 5 - 25) * pxPerMm) << "the footer sits below the frame";
+}
+
+TEST_F(ReportUi, PdfOverAnExistingFileReplacesItOnlyWhenComplete) {
+    const fs::path pdf = dir / "report.pdf";
+    test::writeFile(pdf, "old");
+    const ReportPageRenderer report = loadReport(source(1));
+    std::string error;
+    ASSERT_TRUE(writeReportPdf(report, pdf, &error));
+    EXPECT_EQ(pdfPages(pdf), 2);
+    EXPECT_FALSE(writeReportPdf(report, dir / "no-such-folder" / "r.pdf", &error));
+    EXPECT_FALSE(error.empty());
+}
+
+TEST_F(ReportUi, BatchReportCommand) {
+    const QString cli = QStringLiteral(MIREVA_BINARY_DIR "/src/cli/mireva-cli");
+    test::writeFile(worksheet, worksheetBytes(12));
+    test::writeFile(dir / "empty.csv", "");
+    test::writeFile(ini, cp("[PrintData2]\r\nTITLE=夜間測定\r\n"));
+    const fs::path pdf = dir / "out" / "report.pdf";
+    fs::create_directories(pdf.parent_path());
+    struct Case {
+        const char* what;
+        QStringList args;
+        int exit;
+        int pages;  // -1: no file
+    };
+    const Case cases[] = {
+        {"every page of the plan", {"--worksheet", path(worksheet), "--out", path(pdf), "--settings", path(ini)}, 0, 4},
+        {"without settings: defaults", {"--worksheet", path(worksheet), "--out", path(pdf)}, 0, 4},
+        {"missing worksheet", {"--worksheet", path(dir / "none.csv"), "--out", path(pdf)}, 2, -1},
+        {"missing settings file", {"--worksheet", path(worksheet), "--out", path(pdf), "--settings", path(dir / "x.ini")},
+         2, -1},
+        {"no --out", {"--worksheet", path(worksheet)}, 2, -1},
+        {"unknown option", {"--worksheet", path(worksheet), "--out", path(pdf), "--colour"}, 2, -1},
+        {"worksheet without places", {"--worksheet", path(dir / "empty.csv"), "--out", path(pdf)}, 1, -1},
+        {"unwritable output", {"--worksheet", path(worksheet), "--out", path(dir / "nowhere" / "r.pdf")}, 1, -1},
+    };
+    for (const Case& c : cases) {
+        fs::remove(pdf);
+        int exit = -1;
+        QString errors;
+        run(cli, QStringList{"report"} + c.args, &exit, &errors);
+        EXPECT_EQ(exit, c.exit) << c.what << ": " << errors.toStdString();
+        if (c.pages < 0)
+            EXPECT_FALSE(fs::exists(pdf)) << c.what;
+        else
+            EXPECT_EQ(pdfPages(pdf), c.pages) << c.what;
+    }
+    run(cli, {"report", "--worksheet", path(worksheet), "--out", path(pdf), "--settings", path(ini)});
+    EXPECT_TRUE(run("pdftotext", {path(pdf), "-"}).contains("夜間測定"));
+}
+
+}  // namespace
+}  // namespace mireva::ui
