@@ -62,7 +62,7 @@ int runReport(const Args& args, std::ostream& out, std::ostream& err) {
 
     const AggregationSummary selection = summaryFromWorksheet(worksheet);
     const ReportPageRenderer report =
-        ui::loadReport(std::move(worksheet), selection, settingsPath ? *settingsPath : std::string());
+        ui::loadReport(WorksheetLines(worksheet), selection, settingsPath ? *settingsPath : std::string());
     if (report.pageCount() == 0) {
         err << "mireva-cli report: nothing to print: the worksheet holds no measured place\n";
         return kExitFailed;

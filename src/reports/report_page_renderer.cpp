@@ -86,7 +86,7 @@ std::string_view cp932DropLast(std::string_view text, int characters) {
     return cp932Prefix(text, length - characters);
 }
 
-ReportPageRenderer::ReportPageRenderer(WorksheetDocument worksheet, const AggregationSummary& current,
+ReportPageRenderer::ReportPageRenderer(WorksheetLines worksheet, const AggregationSummary& current,
                                        PrintData2 header)
     : worksheet_(std::move(worksheet)),
       selection_(current),
@@ -187,10 +187,10 @@ void ReportPageRenderer::drawColumns(ReportCanvas& canvas, const std::vector<int
         if (previous == nullptr || *previous != label) put(canvas, columnX(c), 25012, 180, label);
         previous = &label;
     }
-    if (!worksheet_.hasHeader2) return;
+    if (!worksheet_.hasHeader2()) return;
     for (size_t c = 0; c < columns.size(); ++c) {
         std::string_view name =
-            cp932Prefix(fieldAt(worksheet_.header2, channelField(columns[c])), kMaxFieldCharacters);
+            cp932Prefix(fieldAt(worksheet_.header2(), channelField(columns[c])), kMaxFieldCharacters);
         put(canvas, columnX(c), 24672, cp932Length(name) < 5 ? 200 : 180, name);
     }
 }
@@ -201,7 +201,7 @@ void ReportPageRenderer::drawBody(ReportCanvas& canvas, int rowBlock, const std:
     int y = kTableTop - kRowHeight;  // bottom line of the row being drawn
     int rowsUsed = 0;
     std::vector<std::string_view> fields;
-    for (size_t n = first; n < worksheet_.lines.size() && rowsUsed < kTableRows; ++n) {
+    for (size_t n = first; n < worksheet_.dataLineCount() && rowsUsed < kTableRows; ++n) {
         const auto kind = static_cast<BlockRow>((n - first) % kRowsPerPlace);
         bool draw = true;
         switch (kind) {
@@ -214,7 +214,7 @@ void ReportPageRenderer::drawBody(ReportCanvas& canvas, int rowBlock, const std:
             default: break;
         }
         if (draw) {
-            const std::string& line = worksheet_.lines[n];
+            const std::string_view line = worksheet_.dataLine(n);
             fields = splitFields(line);
             auto field = [&](size_t i) { return i < fields.size() ? fields[i] : std::string_view(); };
             if (kind == BlockRow::Level) {

@@ -10,6 +10,7 @@
 
 #include "core/aggregation_summary.h"
 #include "core/worksheet_document.h"
+#include "reports/worksheet_lines.h"
 #include "reports/page_plan.h"
 #include "reports/report_canvas.h"
 #include "reports/report_settings.h"
@@ -36,11 +37,13 @@ inline constexpr int kContentHeight = kFrameTop + 20;
 
 class ReportPageRenderer {
 public:
-    ReportPageRenderer(WorksheetDocument worksheet, const AggregationSummary& current, PrintData2 header);
+    ReportPageRenderer(WorksheetLines worksheet, const AggregationSummary& current, PrintData2 header);
+    ReportPageRenderer(const WorksheetDocument& worksheet, const AggregationSummary& current, PrintData2 header)
+        : ReportPageRenderer(WorksheetLines(worksheet), current, std::move(header)) {}
 
     const PagePlan& plan() const { return plan_; }
     int pageCount() const { return plan_.pageCount(); }
-    const WorksheetDocument& worksheet() const { return worksheet_; }
+    const WorksheetLines& worksheet() const { return worksheet_; }
 
     // Draws page `pageNumber` (1 … pageCount()).
     void render(ReportCanvas& canvas, int pageNumber) const;
@@ -50,7 +53,7 @@ private:
     void drawColumns(ReportCanvas& canvas, const std::vector<int>& columns) const;
     void drawBody(ReportCanvas& canvas, int rowBlock, const std::vector<int>& columns) const;
 
-    WorksheetDocument worksheet_;
+    WorksheetLines worksheet_;
     AggregationSummary selection_;
     PrintData2 header_;  // what the page prints of it: all but REPORT and SUBJECT
     PagePlan plan_;

@@ -34,12 +34,12 @@ QString nothingToPrintText() { return QStringLiteral("印刷するデータが�
 QString printFailedText() { return QStringLiteral("印刷を開始できませんでした。"); }
 
 ReportPageRenderer loadReport(const ReportSource& source) {
-    WorksheetDocument worksheet;
+    WorksheetLines worksheet;
     worksheet.load(source.worksheet);  // an unreadable worksheet is an empty report
     return loadReport(std::move(worksheet), source.current, source.settings);
 }
 
-ReportPageRenderer loadReport(WorksheetDocument worksheet, const AggregationSummary& current,
+ReportPageRenderer loadReport(WorksheetLines worksheet, const AggregationSummary& current,
                               const std::filesystem::path& settingsFile) {
     ReportSettings settings = ReportSettings::defaults();
     if (!settingsFile.empty()) SettingsFile(settingsFile).readPrintData2(settings);

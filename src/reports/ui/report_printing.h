@@ -33,7 +33,7 @@ struct ReportSource {
 // Loads one job: the worksheet read once, PrintData2 read once.
 ReportPageRenderer loadReport(const ReportSource& source);
 // The same for a worksheet already loaded.
-ReportPageRenderer loadReport(WorksheetDocument worksheet, const AggregationSummary& current,
+ReportPageRenderer loadReport(WorksheetLines worksheet, const AggregationSummary& current,
                               const std::filesystem::path& settingsFile);
 
 // Draws pages `from` … `to` (1-based, inclusive) onto a device a painter is active
