@@ -1,0 +1,113 @@
+#include "app/app_view.h"
+
+#include <QAction>
+#include <QResizeEvent>
+
+#include "app/about_dialog.h"
+#include "app/message_boxes.h"
+#include "app/qt_text.h"
+#include "ingest/ui/read_panel.h"
+#include "panel/ui/main_panel.h"
+#include "panel/ui/worksheet_grid.h"
+#include "reports/settings_file.h"
+
+namespace mireva::ui {
+
+AppView::AppView(QWidget* parent) : QWidget(parent) {
+    setObjectName("appView");
+    std::string error;
+    session_.locations = DataLocations::resolve(&error);
+    session_.settingsPath = session_.locations.settingsFile();
+    if (!error.empty()) {
+        MessageBoxes::error(this, QStringLiteral("データフォルダを使用できません。\n%1\n%2")
+                                      .arg(QString::fromStdString(session_.locations.folder().string()),
+                                           QString::fromStdString(error)));
+    }
+
+    mainPanel_ = new MainPanel(session_, this);
+    mainPanel_->hide();
+    readPanel_ = new ReadPanel(this);
+
+    connect(readPanel_, &ReadPanel::startWorksheet, this, &AppView::startWorksheet);
+    connect(mainPanel_, &MainPanel::closeWorksheet, this, &AppView::closeWorksheet);
+    connect(mainPanel_, &MainPanel::printReport, this, &AppView::printReport);
+    connect(mainPanel_, &MainPanel::previewReport, this, &AppView::previewReport);
+    connect(mainPanel_, &MainPanel::resetWorksheet, this, &AppView::resetWorksheet);
+    connect(mainPanel_, &MainPanel::exportExcel, this, &AppView::exportExcel);
+}
+
+AppView::~AppView() = default;
+
+QString AppView::title() { return QStringLiteral("Mireva３　ver3.2.0"); }
+
+void AppView::attachMenu(const ViewMenuEntries& entries) {
+    menu_ = entries;
+    SettingsFile file(session_.settingsPath);
+    ReportSettings settings;
+    file.readFormatNames(settings);
+    if (menu_.reportFormat) menu_.reportFormat->setText(fromSj(settings.format1));
+    file.writeFormatNames(settings);
+    setPrintEntriesEnabled(false);
+}
+
+void AppView::setPrintEntriesEnabled(bool enabled) {
+    if (menu_.print) menu_.print->setEnabled(enabled);
+    if (menu_.preview) menu_.preview->setEnabled(enabled);
+}
+
+void AppView::startWorksheet() {
+    mainPanel_->setLocationTablePath(readPanel_->locationTablePath());
+    mainPanel_->setDataFolderPath(readPanel_->dataFolderPath());
+    mainPanel_->setResetRequest(false);
+    mainPanel_->runReading();
+    mainPanel_->show();
+    readPanel_->hide();
+    setPrintEntriesEnabled(true);
+    mainPanel_->grid()->setFullRowSelectionAndGridLines();
+    if (mainPanel_->belowStandardFlag()) mainPanel_->showJudgementDialog();
+}
+
+void AppView::closeWorksheet() {
+    setPrintEntriesEnabled(false);
+    readPanel_->show();
+    mainPanel_->hide();
+}
+
+void AppView::printReport() { print(); }
+
+void AppView::previewReport() { printPreview(); }
+
+void AppView::resetWorksheet() {
+    mainPanel_->setResetRequest(true);
+    mainPanel_->runReading();
+    mainPanel_->showJudgementDialog();
+}
+
+void AppView::exportExcel() {}
+
+void AppView::print() {}
+
+void AppView::printPreview() {}
+
+void AppView::printerSetup() {}
+
+void AppView::channelSettings() {}
+
+void AppView::reportDataForm() {}
+
+void AppView::locationTableEditor() {}
+
+void AppView::standardValues() {}
+
+void AppView::about() {
+    AboutDialog dialog(window());
+    dialog.exec();
+}
+
+void AppView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    mainPanel_->setGeometry(rect());
+    readPanel_->setGeometry(rect());
+}
+
+}  // namespace mireva::ui

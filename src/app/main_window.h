@@ -1,0 +1,34 @@
+// The program's main window: the menu bar and the view. 720 × 450 pixels, centred on
+// the screen, titled "Mireva３　ver3.2.0".
+#pragma once
+
+#include <QMainWindow>
+
+class QAction;
+
+namespace mireva::ui {
+
+class AppView;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+
+    AppView* view() const { return view_; }
+    QAction* printAction() const { return print_; }
+    QAction* previewAction() const { return preview_; }
+
+    // Brings the window to the front (a later start asked for it).
+    void bringToFront();
+
+private:
+    void buildMenu();
+
+    AppView* view_ = nullptr;
+    QAction* print_ = nullptr;
+    QAction* preview_ = nullptr;
+    QAction* reportFormat_ = nullptr;
+};
+
+}  // namespace mireva::ui

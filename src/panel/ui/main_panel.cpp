@@ -1,0 +1,272 @@
+#include "panel/ui/main_panel.h"
+
+#include <QFile>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include <cstdio>
+
+#include "app/dialog_units.h"
+#include "app/message_boxes.h"
+#include "app/qt_text.h"
+#include "core/file_io.h"
+#include "ingest/aggregation_run.h"
+#include "reports/settings_file.h"
+#include "ingest/ui/progress_box.h"
+#include "panel/ui/operation_pages.h"
+#include "panel/ui/worksheet_grid.h"
+#include "panel/ui/worksheet_grid_model.h"
+
+namespace mireva::ui {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path toPath(const QString& path) { return fs::path(QFile::encodeName(path).toStdString()); }
+
+bool opensForReading(const fs::path& path) {
+    if (path.empty() || isDirectory(path)) return false;
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return false;
+    std::fclose(f);
+    return true;
+}
+
+struct Anchor {
+    int widthUnits, heightUnits, dx, dy;
+};
+constexpr Anchor kCloseAnchor{48, 30, 10, 20};
+constexpr Anchor kPrintAnchor{48, 30, 100, 20};
+constexpr Anchor kPreviewAnchor{48, 30, 190, 20};
+constexpr Anchor kExcelAnchor{48, 30, 280, 20};
+constexpr Anchor kResetAnchor{48, 30, 935, 20};
+constexpr Anchor kOperationTabsAnchor{300, 70, 400, -2};
+constexpr int kPageDx = 405;
+
+}  // namespace
+
+MainPanel::MainPanel(AppSession& session, QWidget* parent) : QWidget(parent), session_(session) {
+    setObjectName("mainPanel");
+
+    // Pages first, then the tabs that select them.
+    offsetPage_ = new OffsetPage(this);
+    rowPage_ = new RowPage(this);
+    otherPage_ = new OtherPage(this);
+    operationTabs_ = new QTabWidget(this);
+    operationTabs_->setObjectName("operationTabs");
+    operationTabs_->resize(dluSize(kOperationTabsAnchor.widthUnits, kOperationTabsAnchor.heightUnits));
+    for (const char* label : {"オフセット", "行単位の操作", "その他"}) {
+        operationTabs_->addTab(new QWidget(operationTabs_), QString::fromUtf8(label));
+    }
+    operationTabs_->lower();
+    connect(operationTabs_, &QTabWidget::currentChanged, this, &MainPanel::selectOperationTab);
+
+    bandTabs_ = new QTabBar(this);
+    bandTabs_->setObjectName("bandTabs");
+    bandTabs_->setExpanding(false);
+    bandTabs_->setDrawBase(false);
+    for (const std::string& label : ChannelCatalog::instance().bandTabLabels()) bandTabs_->addTab(fromSj(label));
+    bandTabs_->setCurrentIndex(0);
+    currentBandTab_ = 0;
+    connect(bandTabs_, &QTabBar::currentChanged, this, &MainPanel::selectBandTab);
+
+    model_ = new WorksheetGridModel(this);
+    grid_ = new WorksheetGrid(model_, this);
+    grid_->applyColumnWidths();
+
+    close_ = new QPushButton(QStringLiteral("閉じる"), this);
+    print_ = new QPushButton(QStringLiteral("印刷"), this);
+    preview_ = new QPushButton(QStringLiteral("印刷プレビュー"), this);
+    excel_ = new QPushButton(QStringLiteral("Excel出力"), this);
+    reset_ = new QPushButton(QStringLiteral("リセット"), this);
+    for (QPushButton* b : {close_, print_, preview_, excel_, reset_}) {
+        b->setAutoDefault(false);
+        b->resize(dluSize(48, 30));
+    }
+    connect(close_, &QPushButton::clicked, this, &MainPanel::closeWorksheet);
+    connect(print_, &QPushButton::clicked, this, &MainPanel::printReport);
+    connect(preview_, &QPushButton::clicked, this, &MainPanel::previewReport);
+    connect(excel_, &QPushButton::clicked, this, &MainPanel::exportExcel);
+    connect(reset_, &QPushButton::clicked, this, &MainPanel::askReset);
+
+    connect(offsetPage_, &OffsetPage::offsetMinusTenth, this, &MainPanel::offsetMinusTenth);
+    connect(offsetPage_, &OffsetPage::offsetMinusOne, this, &MainPanel::offsetMinusOne);
+    connect(offsetPage_, &OffsetPage::offsetMinusTen, this, &MainPanel::offsetMinusTen);
+    connect(offsetPage_, &OffsetPage::offsetPlusTenth, this, &MainPanel::offsetPlusTenth);
+    connect(offsetPage_, &OffsetPage::offsetPlusOne, this, &MainPanel::offsetPlusOne);
+    connect(offsetPage_, &OffsetPage::offsetPlusTen, this, &MainPanel::offsetPlusTen);
+    connect(offsetPage_, &OffsetPage::offsetTyped, this, &MainPanel::offsetTyped);
+    connect(rowPage_, &RowPage::movePlacesUp, this, &MainPanel::movePlacesUp);
+    connect(rowPage_, &RowPage::movePlacesDown, this, &MainPanel::movePlacesDown);
+    connect(rowPage_, &RowPage::movePlacesTo, this, &MainPanel::movePlacesTo);
+    connect(rowPage_, &RowPage::deletePlaces, this, &MainPanel::deletePlaces);
+    connect(otherPage_, &OtherPage::roundLevels, this, &MainPanel::roundLevels);
+    connect(otherPage_, &OtherPage::writeCsv, this, &MainPanel::writeCsv);
+
+    selectOperationTab(0);
+    layoutControls();
+}
+
+MainPanel::~MainPanel() = default;
+
+void MainPanel::runReading() {
+    if (!resetRequest_) {
+        if (!opensForReading(toPath(locationTablePath_))) {
+            MessageBoxes::inform(this, QStringLiteral("測定場所管理番号表を開けません"));
+            return;
+        }
+        if (!isDirectory(toPath(dataFolderPath_))) {
+            MessageBoxes::inform(this, QStringLiteral("読み込みフォルダを開けません"));
+            return;
+        }
+    }
+    ProgressBox progress(this, ProgressBox::readingText());
+    model_->clearRows();
+    judgement_.belowStandardFlag = false;
+    judgement_.belowStandardRows.clear();
+
+    if (resetRequest_) {
+        std::string error;
+        if (!copyFileReplacing(session_.locations.worksheetReset(), session_.locations.worksheet(), &error)) {
+            MessageBoxes::error(this, QStringLiteral("測定データを読み込み直後の状態に戻せませんでした。\n") +
+                                          QString::fromStdString(error));
+        }
+        session_.summary.restoreSaved();
+        refreshGrid();
+        return;
+    }
+    readingRun();
+}
+
+void MainPanel::readingRun() {
+    channelWanted_.fill(1);
+    RunRecord record;
+    record.channelWanted = channelWanted_;
+    record.dataFolder = toPath(dataFolderPath_);
+    record.locationTablePath = toPath(locationTablePath_);
+    record.errorLogPath = session_.locations.errorLog();
+    record.worksheetPath = session_.locations.worksheet();
+    const int result = aggregationRun(record, [this](const std::string& message) {
+        MessageBoxes::inform(window(), fromSj(message));
+    });
+    if (result != 0) return;
+    session_.summary.takeRun(record.summary);
+    refreshGrid();
+    std::string error;
+    if (!copyFileReplacing(session_.locations.worksheet(), session_.locations.worksheetReset(), &error)) {
+        MessageBoxes::error(this, QStringLiteral("リセット用の測定データを保存できませんでした。\n") +
+                                      QString::fromStdString(error));
+    }
+}
+
+void MainPanel::fillGrid() {
+    std::string content;
+    if (!readWholeFile(session_.locations.worksheet(), content)) content.clear();
+    fillGrid(std::move(content));
+}
+
+void MainPanel::fillGrid(std::string content) {
+    ReportSettings settings;
+    SettingsFile(session_.settingsPath).readBroadcasterNames(settings);
+    model_->fillFromContent(std::move(content), currentBandTab_, settings.broadcasterNames);
+    grid_->applyColumnWidths();
+}
+
+void MainPanel::refreshGrid() {
+    // One reading of the worksheet serves the grid and the judgement.
+    std::string content;
+    const bool opened = readWholeFile(session_.locations.worksheet(), content);
+    if (!opened) content.clear();
+    fillGrid(std::move(content));
+    if (opened) {
+        judge(model_->content());
+    } else {
+        judgement_.belowStandardRows.clear();
+        judgement_.belowStandardDetails.clear();
+        applyBelowStandardRows();
+    }
+}
+
+void MainPanel::judge(const std::string& content) {
+    ReportSettings settings;
+    SettingsFile(session_.settingsPath).readStandardValues(settings);
+    WorksheetDocument worksheet;
+    worksheet.parse(content);
+    mireva::judge(worksheet, settings.standardValues, judgement_);
+    applyBelowStandardRows();
+}
+
+void MainPanel::applyBelowStandardRows() { model_->setBelowStandardRows(judgement_.belowStandardRows); }
+
+void MainPanel::showJudgementDialog() {}
+
+void MainPanel::selectBandTab(int tab) {
+    if (tab < 0 || tab >= kBandTabCount) return;
+    if (bandTabs_->currentIndex() != tab) {
+        bandTabs_->setCurrentIndex(tab);  // comes back here through currentChanged
+        return;
+    }
+    currentBandTab_ = tab;
+    refreshGrid();
+}
+
+int MainPanel::currentOperationTab() const { return operationTabs_->currentIndex(); }
+
+void MainPanel::selectOperationTab(int tab) {
+    if (operationTabs_->currentIndex() != tab) {
+        operationTabs_->setCurrentIndex(tab);
+        return;
+    }
+    offsetPage_->setVisible(tab == 0);
+    rowPage_->setVisible(tab == 1);
+    otherPage_->setVisible(tab == 2);
+}
+
+void MainPanel::askReset() {
+    if (MessageBoxes::ask(this, QStringLiteral("全ての測定データがオフセット前の状態に戻り、\n使用チャンネルも読み込み直後の状態に戻ります。\nよろしいですか？"))) {
+        emit resetWorksheet();
+    }
+}
+
+void MainPanel::layoutControls() {
+    const int W = width();
+    const int H = height();
+    bandTabs_->setGeometry(0, 0, 800, 21);
+    grid_->setGeometry(0, 22, W, std::max(0, H - 135));
+    const auto place = [W, H](QWidget* w, const Anchor& a) {
+        const QSize s = dluSize(a.widthUnits, a.heightUnits);
+        w->setGeometry(W - s.width() - a.dx, H - s.height() - a.dy, s.width(), s.height());
+    };
+    place(close_, kCloseAnchor);
+    place(print_, kPrintAnchor);
+    place(preview_, kPreviewAnchor);
+    place(excel_, kExcelAnchor);
+    place(reset_, kResetAnchor);
+    place(operationTabs_, kOperationTabsAnchor);
+    for (QWidget* page : {static_cast<QWidget*>(offsetPage_), static_cast<QWidget*>(rowPage_),
+                          static_cast<QWidget*>(otherPage_)}) {
+        page->move(W - page->width() - kPageDx, H - page->height());
+        page->raise();
+    }
+}
+
+void MainPanel::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    layoutControls();
+}
+
+void MainPanel::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->accept();  // the panel has no cancel and no default command
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+}  // namespace mireva::ui

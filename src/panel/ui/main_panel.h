@@ -1,0 +1,139 @@
+// The main panel: the worksheet grid with its ten band tabs, the three operation pages
+// under their tabs, and the buttons close, print, preview, Excel and reset anchored to
+// the bottom-right corner. It also carries out the reading run that the view asks for.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <array>
+#include <string>
+
+#include "core/app_session.h"
+#include "core/channel_catalog.h"
+#include "standards/judgement.h"
+
+class QPushButton;
+class QTabBar;
+class QTabWidget;
+
+namespace mireva::ui {
+
+class OffsetPage;
+class OtherPage;
+class RowPage;
+class WorksheetGrid;
+class WorksheetGridModel;
+
+class MainPanel : public QWidget {
+    Q_OBJECT
+public:
+    MainPanel(AppSession& session, QWidget* parent = nullptr);
+    ~MainPanel() override;
+
+    AppSession& session() const { return session_; }
+
+    // Set by the view before RunReading(): false for a reading run, true for a reset.
+    void setResetRequest(bool reset) { resetRequest_ = reset; }
+    bool resetRequest() const { return resetRequest_; }
+    void setLocationTablePath(const QString& path) { locationTablePath_ = path; }
+    void setDataFolderPath(const QString& path) { dataFolderPath_ = path; }
+    QString locationTablePath() const { return locationTablePath_; }
+    QString dataFolderPath() const { return dataFolderPath_; }
+
+    // The reading run, or the reset when the reset request is set.
+    void runReading();
+    // Rebuilds the grid from the worksheet for the current band tab.
+    void fillGrid();
+    // fillGrid(), then the judgement: the below-standard rows and flag.
+    void refreshGrid();
+
+    bool belowStandardFlag() const { return judgement_.belowStandardFlag; }
+    void setBelowStandardFlag(bool set) { judgement_.belowStandardFlag = set; }
+    // The last judgement: the grid rows of the level rows of places with a level at or
+    // below standard (in place order), the flag and the details for the judgement
+    // dialog. After changing the rows call applyBelowStandardRows().
+    JudgementResult& judgement() { return judgement_; }
+    std::vector<int>& belowStandardRows() { return judgement_.belowStandardRows; }
+    void applyBelowStandardRows();
+
+    // The judgement dialog, modal (shown by the view).
+    void showJudgementDialog();
+
+    int currentBandTab() const { return currentBandTab_; }
+    void selectBandTab(int tab);
+    int currentOperationTab() const;
+    void selectOperationTab(int tab);
+
+    WorksheetGrid* grid() const { return grid_; }
+    WorksheetGridModel* gridModel() const { return model_; }
+    QTabBar* bandTabs() const { return bandTabs_; }
+    QTabWidget* operationTabs() const { return operationTabs_; }
+    OffsetPage* offsetPage() const { return offsetPage_; }
+    RowPage* rowPage() const { return rowPage_; }
+    OtherPage* otherPage() const { return otherPage_; }
+    QPushButton* closeButton() const { return close_; }
+    QPushButton* printButton() const { return print_; }
+    QPushButton* previewButton() const { return preview_; }
+    QPushButton* excelButton() const { return excel_; }
+    QPushButton* resetButton() const { return reset_; }
+
+    // Places the controls for the panel's current size.
+    void layoutControls();
+
+signals:
+    // Requests of the operation pages, one per button.
+    void offsetMinusTenth();
+    void offsetMinusOne();
+    void offsetMinusTen();
+    void offsetPlusTenth();
+    void offsetPlusOne();
+    void offsetPlusTen();
+    void offsetTyped();
+    void movePlacesUp();
+    void movePlacesDown();
+    void roundLevels();
+    void writeCsv();
+    void movePlacesTo();
+    void deletePlaces();
+
+    // Requests to the view.
+    void closeWorksheet();
+    void printReport();
+    void previewReport();
+    void resetWorksheet();  // sent only after the user confirmed
+    void exportExcel();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void readingRun();
+    void fillGrid(std::string content);
+    void judge(const std::string& content);
+    void askReset();
+
+    AppSession& session_;
+    std::array<unsigned char, kChannelCount> channelWanted_{};
+    int currentBandTab_ = 0;
+    bool resetRequest_ = false;
+    QString dataFolderPath_;
+    QString locationTablePath_;
+    JudgementResult judgement_;
+
+    QTabBar* bandTabs_ = nullptr;
+    WorksheetGridModel* model_ = nullptr;
+    WorksheetGrid* grid_ = nullptr;
+    QTabWidget* operationTabs_ = nullptr;
+    OffsetPage* offsetPage_ = nullptr;
+    RowPage* rowPage_ = nullptr;
+    OtherPage* otherPage_ = nullptr;
+    QPushButton* close_ = nullptr;
+    QPushButton* print_ = nullptr;
+    QPushButton* preview_ = nullptr;
+    QPushButton* excel_ = nullptr;
+    QPushButton* reset_ = nullptr;
+};
+
+}  // namespace mireva::ui

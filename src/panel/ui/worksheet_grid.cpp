@@ -1,0 +1,69 @@
+#include "panel/ui/worksheet_grid.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QPainter>
+
+#include <algorithm>
+
+#include "panel/ui/worksheet_grid_model.h"
+
+namespace mireva::ui {
+
+void WorksheetGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                                  const QModelIndex& index) const {
+    const auto* model = static_cast<const WorksheetGridModel*>(index.model());
+    const int row = index.row();
+    const bool selected = option.state & QStyle::State_Selected;
+    const QColor back = selected ? WorksheetGridModel::selectedBackground() : model->background(row);
+    const QColor text = selected ? WorksheetGridModel::selectedForeground() : model->foreground(row);
+
+    painter->save();
+    painter->fillRect(option.rect, back);
+    painter->setPen(text);
+    painter->setFont(option.font);
+    const int align = index.column() == 0 ? int(Qt::AlignLeft | Qt::AlignVCenter) : int(Qt::AlignCenter);
+    painter->drawText(option.rect.adjusted(2, 0, -2, 0), align | Qt::TextSingleLine,
+                      model->cellText(row, index.column()));
+    painter->restore();
+}
+
+WorksheetGrid::WorksheetGrid(WorksheetGridModel* model, QWidget* parent) : QTableView(parent), model_(model) {
+    setObjectName("worksheetGrid");
+    setModel(model);
+    setItemDelegate(new WorksheetGridDelegate(this));
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setWordWrap(false);
+    setShowGrid(false);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setMinimumSectionSize(kRowHeight);
+    verticalHeader()->setDefaultSectionSize(kRowHeight);
+    horizontalHeader()->setMinimumSectionSize(0);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionsClickable(false);
+}
+
+void WorksheetGrid::applyColumnWidths() {
+    QHeaderView* header = horizontalHeader();
+    for (int c = 0; c < model_->columnCount(); ++c) header->resizeSection(c, model_->columnWidth(c));
+}
+
+void WorksheetGrid::setFullRowSelectionAndGridLines() {
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setShowGrid(true);
+}
+
+QList<int> WorksheetGrid::selectedRowIndexes() const {
+    QList<int> rows;
+    for (const QModelIndex& i : selectionModel()->selectedRows()) rows << i.row();
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+}  // namespace mireva::ui
