@@ -1,0 +1,218 @@
+// The worksheet grid over a small worksheet: rows, columns, widths, texts and colours.
+#include <QHeaderView>
+#include <QImage>
+#include <QItemSelectionModel>
+#include <QTabBar>
+
+#include <gtest/gtest.h>
+
+#include "core/app_session.h"
+#include "panel/ui/main_panel.h"
+#include "panel/ui/worksheet_grid.h"
+#include "panel/ui/worksheet_grid_model.h"
+#include "reports/settings_file.h"
+#include "support/scripted_dialogs.h"
+#include "support/test_support.h"
+#include "support/worksheet_fixture.h"
+
+namespace mireva::ui {
+namespace {
+
+using test::TempDir;
+
+constexpr int kLte = 359;
+constexpr int kPilot = 490;
+
+class GridTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        session = AppSession::forFolder(dir.dataFolder());
+        // Place 2 has one level at the standard value (0.0 by default), the others are above it.
+        test::writeFile(session.locations.worksheet(), test::makeWorksheet(3, [](int place, int channel) {
+            return place == 1 && channel == 5 ? std::string("0.0") : std::string("65.5");
+        }));
+    }
+    WorksheetGridModel::BroadcasterNames noNames{};
+    TempDir dir;
+    AppSession session;
+};
+
+TEST_F(GridTest, ThreePlacesGiveSixRowsEachWithTheLevelRowCarryingModeAndOffsets) {
+    WorksheetGridModel model;
+    ASSERT_TRUE(model.fill(session.locations.worksheet(), 0, noNames));
+    ASSERT_EQ(model.rowCount(), 18);
+    ASSERT_EQ(model.columnCount(), 1 + 3 + 40);
+
+    const QStringList headers = {"No", "測定場所", "測定モード", "レベルオフセット(dB)"};
+    const int widths[] = {50, 200, 0, 300};
+    for (int c = 0; c < 4; ++c) {
+        EXPECT_EQ(model.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString(), headers[c]);
+        EXPECT_EQ(model.columnWidth(c), widths[c]) << c;
+    }
+    EXPECT_EQ(model.headerData(4, Qt::Horizontal, Qt::DisplayRole).toString(),
+              QString::fromStdString(fromCp932(ChannelCatalog::instance().channel(0).name)));
+    EXPECT_EQ(model.columnWidth(4), 50);
+
+    for (int r = 0; r < 18; ++r) {
+        SCOPED_TRACE(r);
+        EXPECT_EQ(model.cellText(r, 0), QStringLiteral("   %1").arg(r / 6 + 1));
+        if (r % 6 == 2) {
+            EXPECT_EQ(model.cellText(r, 2), QStringLiteral("mode%1").arg(r / 6 + 1));
+            EXPECT_EQ(model.cellText(r, 3), QStringLiteral("地ﾃﾞｼﾞ:0.0 BS/CS:0.0"));
+            EXPECT_EQ(model.cellText(r, 4), QStringLiteral("65.5"));
+        } else {
+            EXPECT_EQ(model.cellText(r, 2), QStringLiteral("-"));
+            EXPECT_EQ(model.cellText(r, 3), QStringLiteral("-"));
+        }
+    }
+    // The shown lines of a place: 周波数, 局発, レベル, BER, MER, C/N (BER A and BER C hidden).
+    const QStringList items = {"周波数", "局発", "レベル", "BER", "MER", "C/N"};
+    for (int k = 0; k < 6; ++k) EXPECT_EQ(model.cellText(6 + k, 1), "P2:" + items[k]);
+    EXPECT_EQ(model.cellText(0, 4), QStringLiteral("0.0"));  // frequency of channel 0
+    EXPECT_EQ(model.cellText(1, 4), QStringLiteral("－"));
+}
+
+TEST_F(GridTest, RowColoursAlternateByPlaceAndBelowStandardMarksOnlyTheLevelRow) {
+    WorksheetGridModel model;
+    model.fill(session.locations.worksheet(), 0, noNames);
+    model.setBelowStandardRows({8});
+    const QColor green(202, 221, 213), white(Qt::white), warning(255, 69, 0);
+    for (int r = 0; r < 18; ++r) {
+        SCOPED_TRACE(r);
+        const QColor expected = r == 8 ? warning : (r < 6 || r >= 12 ? green : white);
+        EXPECT_EQ(model.background(r), expected);
+        EXPECT_EQ(model.foreground(r), r == 8 ? QColor(Qt::white) : QColor(Qt::black));
+    }
+}
+
+TEST_F(GridTest, RefreshJudgesAndPaintsSelectedAndBelowStandardRows) {
+    test::ScriptedDialogs dialogs;
+    MainPanel panel(session);
+    panel.resize(1400, 700);
+    panel.refreshGrid();
+    EXPECT_TRUE(panel.belowStandardFlag());
+    EXPECT_EQ(panel.belowStandardRows(), std::vector<int>({8}));
+
+    WorksheetGrid* grid = panel.grid();
+    grid->selectRow(13);
+    panel.show();
+    const QImage image = grid->viewport()->grab().toImage();
+    const auto pixelOfRow = [&](int row) {
+        const QRect cell = grid->visualRect(panel.gridModel()->index(row, 1));
+        return image.pixelColor(cell.left() + 3, cell.top() + 2);
+    };
+    EXPECT_EQ(pixelOfRow(0), QColor(202, 221, 213));
+    EXPECT_EQ(pixelOfRow(6), QColor(Qt::white));
+    EXPECT_EQ(pixelOfRow(8), QColor(255, 69, 0));
+    EXPECT_EQ(pixelOfRow(13), QColor(65, 105, 225));
+    EXPECT_EQ(grid->rowHeight(0), WorksheetGrid::kRowHeight);
+    EXPECT_EQ(grid->columnWidth(1), 200);
+    EXPECT_EQ(grid->columnWidth(2), 0);
+    EXPECT_EQ(grid->columnWidth(3), 300);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(GridTest, LtePilotTabSkipsTheFmAndPremiumColumnsBetweenThem) {
+    WorksheetGridModel model;
+    model.fill(session.locations.worksheet(), 9, noNames);
+    ASSERT_EQ(model.columnCount(), 4 + 6 + 20);
+    const ChannelCatalog& catalog = ChannelCatalog::instance();
+    for (int i = 0; i < 26; ++i) {
+        const int channel = i < 6 ? kLte + i : kPilot + (i - 6);
+        SCOPED_TRACE(channel);
+        EXPECT_EQ(model.columnField(4 + i), kLeadingFields + channel);
+        EXPECT_EQ(model.headerData(4 + i, Qt::Horizontal, Qt::DisplayRole).toString(),
+                  QString::fromStdString(fromCp932(catalog.channel(channel).name)));
+    }
+    EXPECT_EQ(model.cellText(2, 4 + 25), QStringLiteral("65.5"));
+    EXPECT_EQ(model.cellText(0, 4 + 25), QStringLiteral("509.0"));
+}
+
+TEST_F(GridTest, EveryBandTabShowsExactlyItsCatalogChannels) {
+    const ChannelCatalog& catalog = ChannelCatalog::instance();
+    WorksheetGridModel model;
+    for (int tab = 0; tab < kBandTabCount; ++tab) {
+        model.fill(session.locations.worksheet(), tab, noNames);
+        int expected = 0;
+        for (int c = 0; c < kChannelCount; ++c) expected += catalog.channel(c).tab == tab + 1;
+        EXPECT_EQ(model.columnCount(), 4 + expected) << tab;
+    }
+    model.fill(session.locations.worksheet(), 2, noNames);
+    EXPECT_EQ(model.columnCount(), 4 + 150);  // CATV
+}
+
+TEST_F(GridTest, BroadcasterNameWidensItsChannelHeader) {
+    ReportSettings settings = ReportSettings::defaults();
+    settings.broadcasterNames[1] = test::cp("ＮＨＫ総合");
+    ASSERT_TRUE(SettingsFile(session.settingsPath).writeBroadcasterNames(settings));
+
+    test::ScriptedDialogs dialogs;
+    MainPanel panel(session);
+    panel.refreshGrid();
+    const ChannelCatalog& catalog = ChannelCatalog::instance();
+    WorksheetGridModel* model = panel.gridModel();
+    const QString ch0 = QString::fromStdString(fromCp932(catalog.channel(0).name));
+    const QString ch1 = QString::fromStdString(fromCp932(catalog.channel(1).name));
+    EXPECT_EQ(model->headerData(4, Qt::Horizontal, Qt::DisplayRole).toString(), ch0);
+    EXPECT_EQ(panel.grid()->columnWidth(4), 50);
+    EXPECT_EQ(model->headerData(5, Qt::Horizontal, Qt::DisplayRole).toString(), ch1 + "_ＮＨＫ総合");
+    EXPECT_EQ(panel.grid()->columnWidth(5), 120);
+}
+
+TEST_F(GridTest, WorksheetThatCannotBeReadLeavesOnlyTheNoColumn) {
+    WorksheetGridModel model;
+    EXPECT_FALSE(model.fill(dir / "missing.csv", 0, noNames));
+    EXPECT_EQ(model.columnCount(), 1);
+    EXPECT_EQ(model.rowCount(), 0);
+
+    // Headers only: all columns, no rows.
+    test::writeFile(session.locations.worksheet(), test::worksheetHeaders());
+    EXPECT_TRUE(model.fill(session.locations.worksheet(), 0, noNames));
+    EXPECT_EQ(model.columnCount(), 44);
+    EXPECT_EQ(model.rowCount(), 0);
+}
+
+TEST_F(GridTest, ShortLinesAndPartialBlocksShowWhatTheyHold) {
+    std::string content = test::worksheetHeaders() + test::worksheetPlace(0, {});
+    content += "2024/01/01,10:00:00,X:" + test::cp("周波数") + ",,,1.0\r\n";  // a ninth line, cut short
+    test::writeFile(session.locations.worksheet(), content);
+    WorksheetGridModel model;
+    model.fill(session.locations.worksheet(), 0, noNames);
+    ASSERT_EQ(model.rowCount(), 7);
+    EXPECT_EQ(model.cellText(6, 0), QStringLiteral("   2"));
+    EXPECT_EQ(model.cellText(6, 4), QStringLiteral("1.0"));
+    EXPECT_EQ(model.cellText(6, 5), QString());
+}
+
+TEST_F(GridTest, SwappingRowsKeepsThePlaceNumbersAndRemovingRenumbers) {
+    WorksheetGridModel model;
+    model.fill(session.locations.worksheet(), 0, noNames);
+    model.swapRows(0, 6);
+    EXPECT_EQ(model.cellText(0, 0), QStringLiteral("   1"));
+    EXPECT_EQ(model.cellText(0, 1), QStringLiteral("P2:周波数"));
+    EXPECT_EQ(model.cellText(6, 1), QStringLiteral("P1:周波数"));
+    model.swapRows(2, 8);  // level rows keep showing their mode text where they go
+    EXPECT_EQ(model.cellText(2, 2), QStringLiteral("mode2"));
+
+    for (int i = 0; i < 6; ++i) model.removeGridRow(6);
+    model.renumberPlaces();
+    ASSERT_EQ(model.rowCount(), 12);
+    EXPECT_EQ(model.cellText(6, 0), QStringLiteral("   2"));
+    EXPECT_EQ(model.cellText(6, 1), QStringLiteral("P3:周波数"));
+}
+
+TEST_F(GridTest, SwitchingBandTabsRefillsAndClearsTheSelection) {
+    test::ScriptedDialogs dialogs;
+    MainPanel panel(session);
+    panel.refreshGrid();
+    panel.grid()->selectRow(3);
+    ASSERT_FALSE(panel.grid()->selectedRowIndexes().isEmpty());
+    panel.bandTabs()->setCurrentIndex(9);
+    EXPECT_EQ(panel.currentBandTab(), 9);
+    EXPECT_EQ(panel.gridModel()->columnCount(), 30);
+    EXPECT_TRUE(panel.grid()->selectedRowIndexes().isEmpty());
+    EXPECT_EQ(panel.belowStandardRows(), std::vector<int>({8}));
+}
+
+}  // namespace
+}  // namespace mireva::ui
