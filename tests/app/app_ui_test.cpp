@@ -1,0 +1,220 @@
+// The program's window: title, size, menu and its greyed print entries, the switch
+// between the read panel and the main panel, the version dialog, and one program per
+// user.
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+#include <QUuid>
+
+#include <cstdlib>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "app/about_dialog.h"
+#include "app/app_view.h"
+#include "app/main_window.h"
+#include "app/single_instance.h"
+#include "ingest/ui/read_panel.h"
+#include "ingest/ui/read_wizard.h"
+#include "ingest/ui/wizard_pages.h"
+#include "ingest/ui/drop_edit.h"
+#include "panel/ui/main_panel.h"
+#include "panel/ui/worksheet_grid.h"
+#include "panel/ui/worksheet_grid_model.h"
+#include "reports/settings_file.h"
+#include "support/scripted_dialogs.h"
+#include "support/test_support.h"
+#include "support/worksheet_fixture.h"
+
+#include <QPushButton>
+
+namespace mireva::ui {
+namespace {
+
+using test::TempDir;
+
+QStringList entryTexts(QMenu* menu) {
+    QStringList out;
+    for (QAction* a : menu->actions()) out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return out;
+}
+
+TEST(MainWindow, TitleSizeAndMenuAsTheProgramStarts) {
+    TempDir dir;
+    test::ScriptedDialogs dialogs;
+    MainWindow window;
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Mireva３　ver3.2.0"));
+    EXPECT_EQ(window.size(), QSize(720, 450));
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(window.pos(), QPoint(screen.width() / 2 - 360, screen.height() / 2 - 225));
+
+    const QList<QAction*> menus = window.menuBar()->actions();
+    QStringList titles;
+    for (QAction* m : menus) titles << m->text();
+    EXPECT_EQ(titles, QStringList({"ファイル(&F)", "使用チャンネル/放送局名", "印刷データの設定", "測定場所管理表の作成",
+                                   "基準値の設定", "ヘルプ(&H)"}));
+    EXPECT_EQ(entryTexts(menus[0]->menu()),
+              QStringList({"印刷(&P)...", "印刷プレビュー(&V)", "プリンターの設定...", "-", "アプリケーションの終了(&X)"}));
+    EXPECT_EQ(entryTexts(menus[1]->menu()), QStringList({"チャンネル/放送局名設定"}));
+    EXPECT_EQ(entryTexts(menus[2]->menu()), QStringList({"フォーマット１"}));
+    EXPECT_EQ(entryTexts(menus[3]->menu()), QStringList({"作成"}));
+    EXPECT_EQ(entryTexts(menus[4]->menu()), QStringList({"設定"}));
+    EXPECT_EQ(entryTexts(menus[5]->menu()), QStringList({"バージョン情報(&A)..."}));
+    EXPECT_EQ(window.printAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    EXPECT_FALSE(window.printAction()->isEnabled());
+    EXPECT_FALSE(window.previewAction()->isEnabled());
+    EXPECT_TRUE(window.view()->readPanel()->isVisibleTo(&window));
+    EXPECT_FALSE(window.view()->mainPanel()->isVisibleTo(&window));
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST(MainWindow, CtrlPPrintsOnlyWhileThePrintEntryIsEnabled) {
+    TempDir dir;
+    test::ScriptedDialogs dialogs;
+    MainWindow window;
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QSignalSpy triggered(window.printAction(), &QAction::triggered);
+    QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(triggered.count(), 0);
+    window.view()->setPrintEntriesEnabled(true);
+    QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(triggered.count(), 1);
+}
+
+TEST(MainWindow, FirstFormatNameTitlesTheReportDataEntry) {
+    TempDir dir;
+    ReportSettings settings = ReportSettings::defaults();
+    settings.format1 = test::cp("〇〇ビル用");
+    ASSERT_TRUE(SettingsFile(dir.dataFolder() / "Mireva.ini").writeFormatNames(settings));
+    test::ScriptedDialogs dialogs;
+    MainWindow window;
+    EXPECT_EQ(entryTexts(window.menuBar()->actions()[2]->menu()), QStringList({"〇〇ビル用"}));
+}
+
+TEST(MainWindow, UnusableDataFolderIsReportedOnceNamingIt) {
+    TempDir dir;
+    // The data folder's place is taken by a file.
+    test::writeFile(dir / "ORVANE", "x");
+    test::ScriptedDialogs dialogs;
+    MainWindow window;
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QString::fromStdString((dir / "ORVANE").string())));
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
+}
+
+// Plays the read wizard with typed paths.
+void finishWizardWith(const QString& table, const QString& folder) {
+    ReadWizard::setPageRunner([=](QDialog& page) {
+        if (auto* first = qobject_cast<LocationTablePage*>(&page)) {
+            first->edit()->setText(table);
+            first->nextButton()->click();
+        } else if (auto* second = qobject_cast<DataFolderPage*>(&page)) {
+            second->edit()->setText(folder);
+            second->startButton()->click();
+        }
+        return page.result();
+    });
+}
+
+TEST(AppView, RefusedRunStillShowsTheMainPanelAndCloseGoesBack) {
+    TempDir dir;
+    test::ScriptedDialogs dialogs;
+    MainWindow window;
+    window.show();
+    test::writeFile(dir.dataFolder() / "worksheet.csv", test::makeWorksheet(1));
+    window.view()->mainPanel()->refreshGrid();  // rows of an earlier run
+
+    finishWizardWith("/nowhere/list.csv", "/nowhere/data");
+    window.view()->readPanel()->startButton()->click();
+    ReadWizard::setPageRunner({});
+    EXPECT_EQ(dialogs.texts(), QStringList{"測定場所管理番号表を開けません"});
+    EXPECT_TRUE(window.view()->mainPanel()->isVisible());
+    EXPECT_FALSE(window.view()->readPanel()->isVisible());
+    EXPECT_EQ(window.view()->mainPanel()->gridModel()->rowCount(), 6);
+    EXPECT_EQ(window.view()->mainPanel()->locationTablePath(), QStringLiteral("/nowhere/list.csv"));
+    EXPECT_TRUE(window.printAction()->isEnabled());
+    EXPECT_TRUE(window.previewAction()->isEnabled());
+    EXPECT_TRUE(window.view()->mainPanel()->grid()->showGrid());
+    EXPECT_EQ(window.view()->mainPanel()->geometry(), window.view()->rect());
+
+    window.view()->mainPanel()->closeButton()->click();
+    EXPECT_FALSE(window.printAction()->isEnabled());
+    EXPECT_FALSE(window.previewAction()->isEnabled());
+    EXPECT_TRUE(window.view()->readPanel()->isVisible());
+    EXPECT_FALSE(window.view()->mainPanel()->isVisible());
+}
+
+TEST(AboutDialog, ShowsTheVersionLine) {
+    AboutDialog dialog;
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("バージョン情報"));
+    QStringList texts;
+    for (QLabel* l : dialog.findChildren<QLabel*>()) texts << l->text();
+    EXPECT_TRUE(texts.contains(QStringLiteral("Mireva３, Version 3.2.0")));
+    QPushButton* ok = dialog.findChild<QPushButton*>();
+    ASSERT_NE(ok, nullptr);
+    dialog.show();
+    ok->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+QString uniqueKey() { return QStringLiteral("mireva-test-") + QUuid::createUuid().toString(QUuid::Id128); }
+
+TEST(SingleInstance, SecondStartIsRefusedAndRaisesTheFirst) {
+    const QString key = uniqueKey();
+    SingleInstance first(key);
+    ASSERT_TRUE(first.tryBecomePrimary());
+    QSignalSpy raised(&first, &SingleInstance::raiseRequested);
+
+    SingleInstance second(key);
+    EXPECT_FALSE(second.tryBecomePrimary());
+    EXPECT_TRUE(second.askPrimaryToRaise());
+    EXPECT_TRUE(raised.wait(2000));
+}
+
+TEST(SingleInstance, FreedAfterTheFirstEnds) {
+    const QString key = uniqueKey();
+    {
+        SingleInstance first(key);
+        ASSERT_TRUE(first.tryBecomePrimary());
+    }
+    SingleInstance next(key);
+    EXPECT_TRUE(next.tryBecomePrimary());
+}
+
+// Run only as a child of the test below: takes the lock and dies without releasing it.
+TEST(SingleInstance, DISABLED_HoldLockAndCrash) {
+    SingleInstance instance(qEnvironmentVariable("MIREVA_TEST_INSTANCE_KEY"));
+    if (!instance.tryBecomePrimary()) _exit(3);
+    _exit(0);
+}
+
+TEST(SingleInstance, CrashedFirstStartDoesNotBlockTheNext) {
+    const QString key = uniqueKey();
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("MIREVA_TEST_INSTANCE_KEY", key);
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(),
+                {"--gtest_also_run_disabled_tests", "--gtest_filter=SingleInstance.DISABLED_HoldLockAndCrash"});
+    ASSERT_TRUE(child.waitForFinished(10000));
+    ASSERT_EQ(child.exitCode(), 0);
+    SingleInstance probe(key);
+    ASSERT_TRUE(QFile::exists(probe.lockPath()));  // left behind by the crash
+
+    EXPECT_TRUE(probe.tryBecomePrimary());
+    QSignalSpy raised(&probe, &SingleInstance::raiseRequested);
+    SingleInstance later(key);
+    EXPECT_FALSE(later.tryBecomePrimary());
+    EXPECT_TRUE(later.askPrimaryToRaise());
+    EXPECT_TRUE(raised.wait(2000));
+}
+
+}  // namespace
+}  // namespace mireva::ui
