@@ -257,9 +257,20 @@ void fillPage(SheetModel& sheet, int pageNumber, const PlannedPage& page, const 
                 sheet.setFontSize(CellRange::cell(row, 1), 9);
         }
         if (shown[k]) {
+            // One walk along the line: the group's columns are in catalog order, so
+            // their fields come in ascending order too.
+            std::string_view rest = text;
+            size_t field = 0;
             for (size_t i = 0; i < columns.size() && i < static_cast<size_t>(kColumnsPerPage); ++i) {
-                std::string_view field = fieldAt(text, static_cast<size_t>(channelField(columns[i])));
-                if (!field.empty()) sheet.setValue(row, kFirstChannelCol + static_cast<int>(i), u8(field));
+                const size_t wanted = static_cast<size_t>(channelField(columns[i]));
+                while (field < wanted && !rest.empty()) {
+                    size_t comma = rest.find(',');
+                    rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
+                    ++field;
+                }
+                if (field < wanted) break;  // the line has fewer fields
+                std::string_view value = rest.substr(0, rest.find(','));
+                if (!value.empty()) sheet.setValue(row, kFirstChannelCol + static_cast<int>(i), u8(value));
             }
         }
         ++row;

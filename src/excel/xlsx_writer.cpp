@@ -1,6 +1,7 @@
 #include "excel/xlsx_writer.h"
 
 #include <fcntl.h>
+#include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -47,6 +48,17 @@ void raiseOpenFileLimit() {
     }
 }
 
+// The library gives every sheet a 128 KiB cell array that it allocates zeroed and
+// touches only at its start. Served by mmap, such a block costs a page or two of
+// memory; served from the heap it costs all 128 KiB, because calloc then clears it.
+// glibc moves its mmap threshold up whenever a large block is freed (reading a big
+// worksheet does that), which would put every sheet's array on the heap: thousands
+// of sheets would take hundreds of megabytes. A fixed threshold keeps them mapped.
+void keepLargeBlocksMapped() {
+    static const bool done = [] { return mallopt(M_MMAP_THRESHOLD, 128 * 1024) == 1; }();
+    (void)done;
+}
+
 bool syncFile(const std::filesystem::path& path) {
     int fd = ::open(path.c_str(), O_RDONLY);
     if (fd < 0) return false;
@@ -55,23 +67,34 @@ bool syncFile(const std::filesystem::path& path) {
     return ok;
 }
 
+// The workbook's default font size (11 pt), in tenths: a cell set to it needs no
+// font of its own.
+constexpr std::uint16_t kDefaultFontTenths = 110;
+
 }  // namespace
 
 struct XlsxWriter::State {
     lxw_workbook* workbook = nullptr;
-    std::unordered_map<std::string, lxw_format*> formats;
+    std::unordered_map<std::uint64_t, lxw_format*> formats;
+    std::vector<std::string> numberFormats{""};  // the workbook's, by global id
     std::set<std::string> names;
 
-    lxw_format* formatFor(const ResolvedFormat& f, const std::string& numberFormat) {
-        std::string key(reinterpret_cast<const char*>(&f.style.fontTenths), sizeof f.style.fontTenths);
-        key += static_cast<char>(f.style.horizontal);
-        key += static_cast<char>(f.style.vertical);
-        key += static_cast<char>(f.style.wrap);
-        for (Border b : {f.top, f.bottom, f.left, f.right}) {
-            key += static_cast<char>(b.style);
-            key += static_cast<char>(b.weight);
-        }
-        key += numberFormat;
+    std::uint8_t numberFormatId(const std::string& text) {
+        for (size_t i = 0; i < numberFormats.size(); ++i)
+            if (numberFormats[i] == text) return static_cast<std::uint8_t>(i);
+        numberFormats.push_back(text);
+        return static_cast<std::uint8_t>(numberFormats.size() - 1);
+    }
+
+    // `numberFormat` is the workbook-wide id of the cell's number format.
+    lxw_format* formatFor(const ResolvedFormat& f, std::uint8_t numberFormat) {
+        std::uint64_t key = f.style.fontTenths;
+        key = key << 2 | static_cast<std::uint64_t>(f.style.horizontal);
+        key = key << 2 | static_cast<std::uint64_t>(f.style.vertical);
+        key = key << 1 | (f.style.wrap ? 1u : 0u);
+        key = key << 8 | numberFormat;
+        for (Border b : {f.top, f.bottom, f.left, f.right})
+            key = key << 4 | static_cast<std::uint64_t>(b.style) << 2 | static_cast<std::uint64_t>(b.weight);
         auto it = formats.find(key);
         if (it != formats.end()) return it->second;
 
@@ -83,7 +106,7 @@ struct XlsxWriter::State {
         if (f.style.vertical == VAlign::Bottom) format_set_align(fmt, LXW_ALIGN_VERTICAL_BOTTOM);
         if (f.style.vertical == VAlign::Top) format_set_align(fmt, LXW_ALIGN_VERTICAL_TOP);
         if (f.style.wrap) format_set_text_wrap(fmt);
-        if (!numberFormat.empty()) format_set_num_format(fmt, numberFormat.c_str());
+        if (numberFormat) format_set_num_format(fmt, numberFormats[numberFormat].c_str());
         if (!f.top.isNone()) {
             format_set_top(fmt, lxwBorder(f.top));
             format_set_top_color(fmt, LXW_COLOR_BLACK);
@@ -100,7 +123,7 @@ struct XlsxWriter::State {
             format_set_right(fmt, lxwBorder(f.right));
             format_set_right_color(fmt, LXW_COLOR_BLACK);
         }
-        formats.emplace(std::move(key), fmt);
+        formats.emplace(key, fmt);
         return fmt;
     }
 };
@@ -123,6 +146,7 @@ bool XlsxWriter::open() {
     error_.clear();
     sheets_ = 0;
     raiseOpenFileLimit();
+    keepLargeBlocksMapped();
     state_ = std::make_unique<State>();
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
@@ -159,7 +183,8 @@ bool XlsxWriter::addSheet(const SheetModel& sheet) {
     std::vector<std::vector<const CellRange*>> mergesEndingAt(static_cast<size_t>(sheet.rowCount()));
     for (const CellRange& m : sheet.merges()) mergesEndingAt[static_cast<size_t>(m.lastRow)].push_back(&m);
 
-    const auto& numberFormats = sheet.numberFormats();
+    std::vector<std::uint8_t> numberFormatIds;
+    for (const std::string& text : sheet.numberFormats()) numberFormatIds.push_back(state_->numberFormatId(text));
     int rowEnd = sheet.rowCount();
     while (sheet.rowHeight(rowEnd)) ++rowEnd;
     for (int r = 0; r < rowEnd; ++r) {
@@ -172,8 +197,15 @@ bool XlsxWriter::addSheet(const SheetModel& sheet) {
         for (int c = 0; c < sheet.columnCount(); ++c) {
             ResolvedFormat f = sheet.format(r, c);
             const std::string* v = sheet.value(r, c);
+            if (f.style.fontTenths == kDefaultFontTenths) f.style.fontTenths = 0;
             if (!v && f.isDefault()) continue;
-            lxw_format* fmt = f.isDefault() ? nullptr : state_->formatFor(f, numberFormats[f.style.numberFormat]);
+            // A cell hidden under a merge shows nothing but its share of the merge's
+            // outline: without borders it need not be written at all.
+            if (!v && f.top.isNone() && f.bottom.isNone() && f.left.isNone() && f.right.isNone()) {
+                const CellRange* m = sheet.mergeAt(r, c);
+                if (m && (m->firstRow != r || m->firstCol != c)) continue;
+            }
+            lxw_format* fmt = f.isDefault() ? nullptr : state_->formatFor(f, numberFormatIds[f.style.numberFormat]);
             if (!f.isDefault() && !fmt) return fail("cannot create a cell format");
             lxw_error e = v ? worksheet_write_string(ws, static_cast<lxw_row_t>(r), static_cast<lxw_col_t>(c),
                                                      v->c_str(), fmt)
