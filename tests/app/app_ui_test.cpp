@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QUuid>
 
+#include <algorithm>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -149,6 +150,64 @@ TEST(AppView, RefusedRunStillShowsTheMainPanelAndCloseGoesBack) {
     EXPECT_FALSE(window.previewAction()->isEnabled());
     EXPECT_TRUE(window.view()->readPanel()->isVisible());
     EXPECT_FALSE(window.view()->mainPanel()->isVisible());
+}
+
+class ReadingRunTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        MainPanel::setJudgementDialogHook([this](MainPanel&) { ++judgementDialogs; });
+    }
+    void TearDown() override {
+        MainPanel::setJudgementDialogHook({});
+        ReadWizard::setPageRunner({});
+    }
+    void readSample(MainWindow& window) {
+        finishWizardWith(QString::fromStdString(test::sourcePath("samples/site/list.csv").string()),
+                         QString::fromStdString(test::sourcePath("samples/site/data").string()));
+        window.view()->readPanel()->startButton()->click();
+    }
+    TempDir dir;
+    test::ScriptedDialogs dialogs;
+    int judgementDialogs = 0;
+};
+
+TEST_F(ReadingRunTest, SampleSiteFillsTheGridKeepsAResetCopyAndOpensNoJudgementAboveStandard) {
+    MainWindow window;
+    window.show();
+    readSample(window);
+    MainPanel* panel = window.view()->mainPanel();
+    // The sample holds a missing file and a PNG item: the run's two messages, in order.
+    EXPECT_EQ(dialogs.texts(), QStringList({"存在しないファイルがありました\n飛ばして集計を行います",
+                                            "「データロガー」「PNG」「MP4」は集計できません\n飛ばして集計を行います"}));
+    EXPECT_EQ(panel->gridModel()->rowCount(), 5 * 6);
+    const auto& locations = window.view()->session().locations;
+    EXPECT_EQ(test::readFile(locations.worksheetReset()), test::readFile(locations.worksheet()));
+    const auto& summary = window.view()->session().summary;
+    EXPECT_EQ(summary.savedChannelHasValue, summary.current.channelHasValue);
+    EXPECT_NE(std::count(summary.current.channelHasValue.begin(), summary.current.channelHasValue.end(), 1), 0);
+    EXPECT_FALSE(panel->belowStandardFlag());
+    EXPECT_EQ(judgementDialogs, 0);
+
+    // A reset always opens the judgement dialog.
+    dialogs.answers = {MessageAnswer::Yes};
+    panel->resetButton()->click();
+    EXPECT_EQ(judgementDialogs, 1);
+    EXPECT_EQ(panel->gridModel()->rowCount(), 5 * 6);
+}
+
+TEST_F(ReadingRunTest, LevelsAtOrBelowStandardOpenTheJudgementDialogAfterTheRun) {
+    ReportSettings settings = ReportSettings::defaults();
+    settings.standardValues.fill("200");
+    ASSERT_TRUE(SettingsFile(dir.dataFolder() / "Mireva.ini").writeStandardValues(settings));
+    MainWindow window;
+    window.show();
+    readSample(window);
+    MainPanel* panel = window.view()->mainPanel();
+    EXPECT_TRUE(panel->belowStandardFlag());
+    EXPECT_EQ(judgementDialogs, 1);
+    EXPECT_FALSE(panel->belowStandardRows().empty());
+    for (int row : panel->belowStandardRows()) EXPECT_EQ(row % 6, 2);
+    EXPECT_EQ(panel->gridModel()->background(panel->belowStandardRows().front()), QColor(255, 69, 0));
 }
 
 TEST(AboutDialog, ShowsTheVersionLine) {

@@ -14,6 +14,7 @@
 #include "core/file_io.h"
 #include "ingest/aggregation_run.h"
 #include "reports/settings_file.h"
+#include "standards/ui/under_std_dlg.h"
 #include "ingest/ui/progress_box.h"
 #include "panel/ui/operation_pages.h"
 #include "panel/ui/worksheet_grid.h"
@@ -200,7 +201,22 @@ void MainPanel::judge(const std::string& content) {
 
 void MainPanel::applyBelowStandardRows() { model_->setBelowStandardRows(judgement_.belowStandardRows); }
 
-void MainPanel::showJudgementDialog() {}
+namespace {
+MainPanel::JudgementDialogHook& judgementDialogHook() {
+    static MainPanel::JudgementDialogHook hook;
+    return hook;
+}
+}  // namespace
+
+void MainPanel::setJudgementDialogHook(JudgementDialogHook hook) { judgementDialogHook() = std::move(hook); }
+
+void MainPanel::showJudgementDialog() {
+    if (judgementDialogHook()) {
+        judgementDialogHook()(*this);
+        return;
+    }
+    ui::showJudgementDialog(window(), judgement_, session_.settingsPath);
+}
 
 void MainPanel::selectBandTab(int tab) {
     if (tab < 0 || tab >= kBandTabCount) return;

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <string>
 
 #include "core/app_session.h"
@@ -59,6 +60,9 @@ public:
 
     // The judgement dialog, modal (shown by the view).
     void showJudgementDialog();
+    // Replaces the dialog (tests); an empty hook restores it.
+    using JudgementDialogHook = std::function<void(MainPanel&)>;
+    static void setJudgementDialogHook(JudgementDialogHook hook);
 
     int currentBandTab() const { return currentBandTab_; }
     void selectBandTab(int tab);
