@@ -6,6 +6,7 @@
 #include "app/about_dialog.h"
 #include "app/message_boxes.h"
 #include "app/qt_text.h"
+#include "channels/ui/set_ch_dlg.h"
 #include "ingest/ui/read_panel.h"
 #include "panel/ui/main_panel.h"
 #include "panel/ui/worksheet_grid.h"
@@ -91,7 +92,11 @@ void AppView::printPreview() {}
 
 void AppView::printerSetup() {}
 
-void AppView::channelSettings() {}
+void AppView::channelSettings() {
+    CSetChDlg dialog(session_, window());
+    // The grid heads its columns with the broadcaster names: show the confirmed ones at once.
+    if (dialog.exec() == QDialog::Accepted && !mainPanel_->isHidden()) mainPanel_->refreshGrid();
+}
 
 void AppView::reportDataForm() {}
 
