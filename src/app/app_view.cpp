@@ -11,6 +11,7 @@
 #include "panel/ui/main_panel.h"
 #include "panel/ui/worksheet_grid.h"
 #include "reports/settings_file.h"
+#include "standards/ui/set_std_val_dlg.h"
 
 namespace mireva::ui {
 
@@ -102,7 +103,7 @@ void AppView::reportDataForm() {}
 
 void AppView::locationTableEditor() {}
 
-void AppView::standardValues() {}
+void AppView::standardValues() { showStandardValuesDialog(window(), session_.settingsPath); }
 
 void AppView::about() {
     AboutDialog dialog(window());
