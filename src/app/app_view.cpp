@@ -7,6 +7,7 @@
 #include "app/message_boxes.h"
 #include "app/qt_text.h"
 #include "channels/ui/set_ch_dlg.h"
+#include "excel/ui/excel_export_action.h"
 #include "ingest/ui/read_panel.h"
 #include "panel/ui/main_panel.h"
 #include "panel/ui/worksheet_grid.h"
@@ -85,7 +86,7 @@ void AppView::resetWorksheet() {
     mainPanel_->showJudgementDialog();
 }
 
-void AppView::exportExcel() {}
+void AppView::exportExcel() { runExcelExport(window(), session_); }
 
 void AppView::print() {}
 

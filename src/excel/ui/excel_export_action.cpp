@@ -1,0 +1,86 @@
+#include "excel/ui/excel_export_action.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include "app/desktop_open.h"
+#include "app/file_dialogs.h"
+#include "app/message_boxes.h"
+#include "app/qt_text.h"
+#include "core/worksheet_document.h"
+#include "excel/workbook_export.h"
+#include "reports/settings_file.h"
+
+namespace mireva::ui {
+
+namespace {
+
+// Keeps the wait cursor up while the workbook is written; restored on every way out.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+QString initialFolder() {
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;
+    return QDir::homePath();
+}
+
+}  // namespace
+
+QString defaultWorkbookName(const QString& reportName, const QDate& date) {
+    QString base = reportName.trimmed();
+    for (QChar& c : base)
+        if (c.unicode() < 0x20 || QStringLiteral("/\\:*?\"<>|").contains(c)) c = QLatin1Char('_');
+    if (base.isEmpty()) base = QStringLiteral("報告書");
+    return base + QLatin1Char('_') + date.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".xlsx");
+}
+
+void runExcelExport(QWidget* parent, const AppSession& session, const QDate& today) {
+    WorksheetDocument worksheet;
+    worksheet.load(session.locations.worksheet());  // unreadable: no place, said below
+
+    excel::WorkbookInputs inputs;
+    inputs.worksheet = &worksheet;
+    inputs.selection = session.summary.current;
+    inputs.settings = ReportSettings::defaults();
+    SettingsFile settings(session.settingsPath);
+    settings.readPrintData2(inputs.settings);
+    settings.readBroadcasterNames(inputs.settings);
+
+    if (excel::WorkbookProblem problem = excel::checkWorkbook(inputs); problem != excel::WorkbookProblem::None) {
+        MessageBoxes::show(parent, QString::fromStdString(excel::problemMessage(problem)), MessageIcon::Warning);
+        return;
+    }
+
+    const QString name = defaultWorkbookName(fromSj(inputs.settings.printData2.report), today);
+    const QString chosen =
+        FileDialogs::saveFile(parent, QStringLiteral("Excel出力"), QStringLiteral("Excel ブック (*.xlsx)"),
+                              QDir(initialFolder()).filePath(name), QStringLiteral("xlsx"));
+    if (chosen.isEmpty()) return;
+    if (QFileInfo(chosen).exists() &&
+        !MessageBoxes::ask(parent, QStringLiteral("指定のファイルは既に存在します。\n上書きしますがよろしいでしょうか?")))
+        return;
+
+    excel::ExportOutcome outcome;
+    {
+        WaitCursor wait;
+        outcome = excel::exportWorkbook(inputs, std::filesystem::path(chosen.toStdString()));
+    }
+    const QString shown = QDir::toNativeSeparators(chosen);
+    if (!outcome.written) {
+        MessageBoxes::error(parent, QStringLiteral("Excelファイルを保存できませんでした。\n%1\n%2")
+                                        .arg(shown, QString::fromStdString(outcome.error)));
+        return;
+    }
+    if (!DesktopOpen::openFile(chosen))
+        MessageBoxes::inform(parent, QStringLiteral("Excelファイルを保存しました。\n%1").arg(shown));
+}
+
+}  // namespace mireva::ui
