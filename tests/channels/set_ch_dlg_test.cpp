@@ -344,6 +344,11 @@ TEST_F(SetChDlgTest, NameEditsRefuseAThirteenthCharacterAndCommas) {
     QTest::keyClicks(edit, "a,b");
     EXPECT_EQ(edit->text(), QStringLiteral("ab"));
 
+    // A paste is cut to what still fits.
+    edit->clear();
+    edit->insert(QStringLiteral("0123456789abcdefg"));
+    EXPECT_EQ(edit->text(), QStringLiteral("0123456789ab"));
+
     // A longer stored name can be shortened but not grown.
     BroadcasterNameEdit* stored = dlg.page(0)->nameEdit(1);
     stored->setFocus();

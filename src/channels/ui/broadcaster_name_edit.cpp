@@ -2,29 +2,31 @@
 
 #include <QValidator>
 
+#include <algorithm>
+
 namespace mireva::ui {
+namespace {
 
-class BroadcasterNameEdit::Validator : public QValidator {
+class NoCommaValidator : public QValidator {
 public:
-    explicit Validator(BroadcasterNameEdit* edit) : QValidator(edit), edit_(edit) {}
-
+    using QValidator::QValidator;
     State validate(QString& input, int&) const override {
-        if (input.contains(QLatin1Char(','))) return Invalid;
-        if (input.size() > kTypedLimit && input.size() > edit_->acceptedLength_) return Invalid;
-        return Acceptable;
+        return input.contains(QLatin1Char(',')) ? Invalid : Acceptable;
     }
-
-private:
-    BroadcasterNameEdit* edit_;
 };
 
+}  // namespace
+
 BroadcasterNameEdit::BroadcasterNameEdit(QWidget* parent) : QLineEdit(parent) {
-    setValidator(new Validator(this));
-    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { acceptedLength_ = text.size(); });
+    setValidator(new NoCommaValidator(this));
+    setMaxLength(kTypedLimit);
+    // The limit follows a longer stored name down as it is shortened, never up again.
+    connect(this, &QLineEdit::textChanged, this,
+            [this](const QString& text) { setMaxLength(std::max<int>(kTypedLimit, text.size())); });
 }
 
 void BroadcasterNameEdit::setName(const QString& name) {
-    acceptedLength_ = name.size();
+    setMaxLength(std::max<int>(kTypedLimit, name.size()));
     setText(name);
 }
 

@@ -1,6 +1,7 @@
-// The edit for one channel's broadcaster name: the user can type at most 12
-// characters and never a "," (it would split the name in a preset line). A longer
-// name read from the settings file is shown whole and can be shortened, not grown.
+// The edit for one channel's broadcaster name: the user can type or paste at most 12
+// characters (a longer paste is cut) and never a "," (it would split the name in a
+// preset line). A longer name read from the settings file is shown whole and can be
+// shortened, not grown.
 #pragma once
 
 #include <QLineEdit>
@@ -16,10 +17,6 @@ public:
     void setName(const QString& name);
 
     static constexpr int kTypedLimit = 12;
-
-private:
-    class Validator;
-    int acceptedLength_ = 0;  // length of the text as it stands before an edit
 };
 
 }  // namespace mireva::ui
