@@ -145,6 +145,15 @@ bool XlsxWriter::open() {
     failed_ = false;
     error_.clear();
     sheets_ = 0;
+    // The library creates the file only when the workbook is closed, after every sheet
+    // has been written: find out now whether it can be created there at all.
+    if (std::FILE* probe = std::fopen(scratch_.c_str(), "wb")) {
+        std::fclose(probe);
+        std::error_code ignored;
+        std::filesystem::remove(scratch_, ignored);
+    } else {
+        return fail("cannot create " + scratch_.string() + ": " + std::strerror(errno));
+    }
     raiseOpenFileLimit();
     keepLargeBlocksMapped();
     state_ = std::make_unique<State>();
