@@ -8,6 +8,7 @@
 #include "app/qt_text.h"
 #include "channels/ui/set_ch_dlg.h"
 #include "excel/ui/excel_export_action.h"
+#include "ingest/ui/location_table_editor.h"
 #include "ingest/ui/read_panel.h"
 #include "panel/ui/main_panel.h"
 #include "panel/ui/worksheet_grid.h"
@@ -102,7 +103,10 @@ void AppView::channelSettings() {
 
 void AppView::reportDataForm() {}
 
-void AppView::locationTableEditor() {}
+void AppView::locationTableEditor() {
+    CCreateFileDlg dialog(window());
+    dialog.exec();
+}
 
 void AppView::standardValues() { showStandardValuesDialog(window(), session_.settingsPath); }
 

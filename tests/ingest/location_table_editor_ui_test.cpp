@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QDateEdit>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QKeyEvent>
 #include <QItemSelectionModel>
 #include <QLineEdit>
@@ -19,6 +22,9 @@
 #include "core/channel_catalog.h"
 #include "core/worksheet_document.h"
 #include "ingest/aggregation_run.h"
+#include "ingest/ui/drop_edit.h"
+#include "ingest/ui/read_wizard.h"
+#include "ingest/ui/wizard_pages.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_support.h"
 
@@ -221,6 +227,21 @@ TEST_F(LocationTableEditor, BrowseLoadsTheChosenTable) {
     // Cancelling the dialog changes nothing.
     press("browseButton");
     EXPECT_EQ(dialog.rows().size(), 1u);
+}
+
+TEST_F(LocationTableEditor, ADroppedTableIsLoaded) {
+    test::writeFile(dir / "dropped.csv", kHeader + "3,SINGLE,20130405,CSV,a.csv,1F,101\r\n");
+    auto* edit = child<DropEdit>("loadEdit");
+    ASSERT_NE(edit, nullptr);
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(qpath(dir / "dropped.csv")), QUrl::fromLocalFile(qpath(dir / "other.csv"))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(edit, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(edit, &drop);
+    EXPECT_EQ(edit->text(), qpath(dir / "dropped.csv"));
+    EXPECT_EQ(column(kColNo), std::vector<std::string>{"3"});
 }
 
 TEST_F(LocationTableEditor, SelectingOneRowCopiesItIntoTheForm) {
@@ -501,10 +522,27 @@ TEST_F(LocationTableEditor, ASavedTableAggregates) {
     ASSERT_TRUE(dialog.saveTable());
     ASSERT_TRUE(dialogs.messages.empty()) << dialogs.texts().join("|").toStdString();
 
+    // The read wizard takes the saved table and the data folder.
+    ReadWizard::setPageRunner([&](QDialog& page) {
+        if (auto* first = qobject_cast<LocationTablePage*>(&page)) {
+            first->edit()->setText(qpath(dir / "list.csv"));
+            first->nextButton()->click();
+        } else if (auto* second = qobject_cast<DataFolderPage*>(&page)) {
+            second->edit()->setText(qpath(data));
+            second->startButton()->click();
+        }
+        return page.result();
+    });
+    WizardPaths paths;
+    const bool finished = ReadWizard::run(nullptr, paths);
+    ReadWizard::setPageRunner({});
+    ASSERT_TRUE(finished);
+    ASSERT_TRUE(dialogs.messages.empty()) << dialogs.texts().join("|").toStdString();
+
     RunRecord record;
     record.channelWanted.fill(1);
-    record.locationTablePath = dir / "list.csv";
-    record.dataFolder = data;
+    record.locationTablePath = paths.locationTable.toStdString();
+    record.dataFolder = paths.dataFolder.toStdString();
     record.worksheetPath = dir / "worksheet.csv";
     record.errorLogPath = dir / "errorlog.csv";
     std::vector<std::string> runMessages;

@@ -28,6 +28,7 @@
 #include "app/qt_text.h"
 #include "core/text.h"
 #include "ingest/meter_folder_scan.h"
+#include "ingest/ui/drop_edit.h"
 #include "ingest/ui/location_table_model.h"
 
 namespace mireva::ui {
@@ -83,7 +84,7 @@ CCreateFileDlg::CCreateFileDlg(QWidget* parent) : QDialog(parent) {
     list_->setMinimumSize(listWidth + 24, 260);
 
     auto* clear = button(this, QStringLiteral("クリア"), "clearButton");
-    loadEdit_ = new QLineEdit(this);
+    loadEdit_ = new DropEdit(this);
     loadEdit_->setObjectName(QStringLiteral("loadEdit"));
     auto* browse = button(this, QStringLiteral("参照"), "browseButton");
     auto* fromFolder = button(this, QStringLiteral("フォルダから追加"), "addFromFolderButton");

@@ -17,6 +17,7 @@ class QTableView;
 
 namespace mireva::ui {
 
+class DropEdit;
 class LocationTableModel;
 
 class CCreateFileDlg : public QDialog {
@@ -51,7 +52,7 @@ private:
 
     LocationTableModel* model_ = nullptr;
     QTableView* list_ = nullptr;
-    QLineEdit* loadEdit_ = nullptr;
+    DropEdit* loadEdit_ = nullptr;
     QRadioButton* single_ = nullptr;
     QRadioButton* multi_ = nullptr;
     QDateEdit* date_ = nullptr;
