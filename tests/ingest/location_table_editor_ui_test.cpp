@@ -337,6 +337,7 @@ TEST_F(LocationTableEditor, PlacementFieldsTakeSevenCharactersAndNoComma) {
         {"placement2Edit", "ａｂｃｄｅｆｇｈ", "ａｂｃｄｅｆｇ"},
         {"placement1Edit", "1,2,3", "123"},
         {"fileNameEdit", "a,b.csv", "ab.csv"},
+        {"placement1Edit", "1F한?", "1F?"},  // no code page 932 form: refused; a typed "?" stays
     };
     for (const Case& c : cases) {
         QLineEdit* edit = child<QLineEdit>(c.field);

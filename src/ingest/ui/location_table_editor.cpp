@@ -15,11 +15,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
+#include <QValidator>
 #include <QShortcut>
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -47,11 +48,24 @@ QPushButton* button(QWidget* parent, const QString& text, const char* name) {
     return b;
 }
 
+// What a field of the table file can hold: no comma (it would split the field), no
+// line break (it would split the line), and only characters that code page 932 has,
+// since any other would be written as "?".
+class TableFieldValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        if (input.contains(u',') || input.contains(u'\r') || input.contains(u'\n')) return Invalid;
+        const std::string bytes = toSj(input);
+        if (std::count(bytes.begin(), bytes.end(), '?') != input.count(u'?')) return Invalid;
+        return Acceptable;
+    }
+};
+
 QLineEdit* lineEdit(QWidget* parent, const char* name) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(QString::fromLatin1(name));
-    // A comma would split the field in the table file, and a line break the line.
-    e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^,\\r\\n]*")), e));
+    e->setValidator(new TableFieldValidator(e));
     return e;
 }
 
