@@ -61,9 +61,13 @@ std::string SheetNamer::next(const std::string& base) {
 
 WorkbookProblem checkWorkbook(const WorkbookInputs& inputs) {
     if (!inputs.worksheet || inputs.worksheet->placeCount() == 0) return WorkbookProblem::NoPlaces;
-    for (int c = 0; c < kChannelCount; ++c)
-        if (inputs.selection.channelHasValue[static_cast<size_t>(c)]) return WorkbookProblem::None;
-    return WorkbookProblem::NoChannelSelected;
+    bool anySelected = false;
+    for (int c = 0; c < kChannelCount && !anySelected; ++c)
+        anySelected = inputs.selection.channelHasValue[static_cast<size_t>(c)] != 0;
+    if (!anySelected) return WorkbookProblem::NoChannelSelected;
+    const PagePlan plan(inputs.selection, inputs.worksheet->placeCount());
+    if (static_cast<long long>(plan.pageCount()) + 2 > kMaxWorkbookSheets) return WorkbookProblem::TooManySheets;
+    return WorkbookProblem::None;
 }
 
 SheetModel buildCover(const PrintData2& data) {

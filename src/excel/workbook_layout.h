@@ -31,7 +31,11 @@ enum class WorkbookProblem {
     None,
     NoPlaces,           // the worksheet holds no measured place: the report has no page
     NoChannelSelected,  // no channel is selected: every page sheet would be empty
+    TooManySheets,      // more page sheets than a workbook file can hold
 };
+
+// The most sheets one workbook file can hold (the cover and the channel list included).
+inline constexpr int kMaxWorkbookSheets = 65535;
 WorkbookProblem checkWorkbook(const WorkbookInputs& inputs);
 
 // The band name a page sheet is named after and the band strip shows ("地デジ",

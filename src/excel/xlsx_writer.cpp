@@ -71,6 +71,9 @@ bool syncFile(const std::filesystem::path& path) {
 // font of its own.
 constexpr std::uint16_t kDefaultFontTenths = 110;
 
+// The library counts sheets in 16 bits.
+constexpr int kMaxSheets = 65535;
+
 }  // namespace
 
 struct XlsxWriter::State {
@@ -170,6 +173,7 @@ bool XlsxWriter::open() {
 bool XlsxWriter::addSheet(const SheetModel& sheet) {
     if (!state_ || failed_) return fail("the workbook is not open");
     if (sheet.name().empty()) return fail("a sheet has no name");
+    if (sheets_ >= kMaxSheets) return fail("too many sheets for one workbook");
     lxw_error nameCheck = workbook_validate_sheet_name(state_->workbook, sheet.name().c_str());
     if (nameCheck != LXW_NO_ERROR || !state_->names.insert(sheet.name()).second)
         return fail("sheet name refused: " + sheet.name());

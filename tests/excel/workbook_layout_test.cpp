@@ -89,6 +89,20 @@ TEST(WorkbookSheets, NothingToExportIsAProblemNotAWorkbook) {
     EXPECT_EQ(checkWorkbook(none), WorkbookProblem::NoPlaces);
 }
 
+TEST(WorkbookSheets, MorePagesThanAWorkbookHoldsIsAProblem) {
+    // Every channel selected: the most pages a row block can have.
+    WorkbookInputs in;
+    in.selection.channelHasValue.fill(1);
+    WorksheetDocument ws;
+    in.worksheet = &ws;
+    const int groups = PagePlan(in.selection, 10).groupCount();
+    const int blocksThatFit = (kMaxWorkbookSheets - 2) / groups;
+    ws.lines.assign(static_cast<size_t>(blocksThatFit) * 10 * 8, std::string());
+    EXPECT_EQ(checkWorkbook(in), WorkbookProblem::None);
+    ws.lines.resize(ws.lines.size() + 8);
+    EXPECT_EQ(checkWorkbook(in), WorkbookProblem::TooManySheets);
+}
+
 TEST(Cover, CarriesReportSubjectAndFooter) {
     PrintData2 data = ReportSettings::defaults().printData2;
     data.subject = toCp932("改修工事");
