@@ -63,7 +63,8 @@ EditOutcome roundWorksheetFile(const WorksheetFiles& files) {
 }
 
 EditOutcome runRowOperation(const WorksheetFiles& files, GridState& state,
-                            const std::function<RowOpResult(GridState&)>& operation) {
+                            const std::function<RowOpResult(GridState&)>& operation,
+                            const std::function<void()>& beforeSaving) {
     EditOutcome outcome;
     GridState work;
     if (!work.worksheet.load(files.worksheet)) {
@@ -77,6 +78,7 @@ EditOutcome runRowOperation(const WorksheetFiles& files, GridState& state,
     outcome.messages = std::move(r.messages);
     outcome.showProgress = r.showProgress;
     if (r.worksheetChanged) {
+        if (r.showProgress && beforeSaving) beforeSaving();
         if (!saveWorksheet(work.worksheet, files)) {
             outcome.failed = true;
             outcome.messages.push_back(fileFailure(panel_text::kWorksheetNotSaved, files.worksheet));

@@ -48,8 +48,10 @@ EditOutcome roundWorksheetFile(const WorksheetFiles& files);
 // worksheet is read from the file here. On success the state is what the grid shows
 // afterwards. On a failure the state is left as it came and the caller refills the
 // grid from the file.
+// `beforeSaving` runs when the operation is a long one (its progress box opens).
 EditOutcome runRowOperation(const WorksheetFiles& files, GridState& state,
-                            const std::function<RowOpResult(GridState&)>& operation);
+                            const std::function<RowOpResult(GridState&)>& operation,
+                            const std::function<void()>& beforeSaving = {});
 
 // After 行の削除 (answered either way): ChannelHasValue of the current set rebuilt from
 // the level rows of the worksheet file; false when it cannot be read.
