@@ -17,6 +17,7 @@
 #include "standards/ui/under_std_dlg.h"
 #include "ingest/ui/progress_box.h"
 #include "panel/ui/operation_pages.h"
+#include "panel/ui/panel_operations.h"
 #include "panel/ui/worksheet_grid.h"
 #include "panel/ui/worksheet_grid_model.h"
 
@@ -105,6 +106,8 @@ MainPanel::MainPanel(AppSession& session, QWidget* parent) : QWidget(parent), se
     connect(rowPage_, &RowPage::deletePlaces, this, &MainPanel::deletePlaces);
     connect(otherPage_, &OtherPage::roundLevels, this, &MainPanel::roundLevels);
     connect(otherPage_, &OtherPage::writeCsv, this, &MainPanel::writeCsv);
+    // The worksheet operations answer the page requests.
+    new PanelOperations(this);
 
     selectOperationTab(0);
     layoutControls();

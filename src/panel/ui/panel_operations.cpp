@@ -1,0 +1,185 @@
+#include "panel/ui/panel_operations.h"
+
+#include <QItemSelection>
+#include <QItemSelectionModel>
+#include <QScrollBar>
+
+#include <memory>
+
+#include "app/message_boxes.h"
+#include "ingest/ui/progress_box.h"
+#include "panel/ui/main_panel.h"
+#include "panel/ui/operation_pages.h"
+#include "panel/ui/worksheet_grid.h"
+#include "panel/ui/worksheet_grid_model.h"
+#include "reports/settings_file.h"
+
+namespace mireva::ui {
+
+namespace {
+
+QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+std::filesystem::path toPath(const QString& path) { return std::filesystem::path(path.toStdString()); }
+
+}  // namespace
+
+PanelOperations::PanelOperations(MainPanel* panel) : QObject(panel), panel_(panel) {
+    connect(panel, &MainPanel::offsetMinusTenth, this, [this] { offsetBy("0.1", OffsetSign::Minus); });
+    connect(panel, &MainPanel::offsetMinusOne, this, [this] { offsetBy("1.0", OffsetSign::Minus); });
+    connect(panel, &MainPanel::offsetMinusTen, this, [this] { offsetBy("10.0", OffsetSign::Minus); });
+    connect(panel, &MainPanel::offsetPlusTenth, this, [this] { offsetBy("0.1", OffsetSign::Plus); });
+    connect(panel, &MainPanel::offsetPlusOne, this, [this] { offsetBy("1.0", OffsetSign::Plus); });
+    connect(panel, &MainPanel::offsetPlusTen, this, [this] { offsetBy("10.0", OffsetSign::Plus); });
+    connect(panel, &MainPanel::offsetTyped, this, &PanelOperations::offsetTyped);
+    connect(panel, &MainPanel::movePlacesUp, this, &PanelOperations::moveUp);
+    connect(panel, &MainPanel::movePlacesDown, this, &PanelOperations::moveDown);
+    connect(panel, &MainPanel::movePlacesTo, this, &PanelOperations::moveTo);
+    connect(panel, &MainPanel::deletePlaces, this, &PanelOperations::deleteSelected);
+    connect(panel, &MainPanel::roundLevels, this, &PanelOperations::roundLevels);
+    connect(panel, &MainPanel::writeCsv, this, &PanelOperations::writeCsv);
+}
+
+WorksheetFiles PanelOperations::files() const { return WorksheetFiles::of(panel_->session().locations); }
+
+std::vector<int> PanelOperations::selectedRows() const {
+    const QList<int> rows = panel_->grid()->selectedRowIndexes();
+    return std::vector<int>(rows.begin(), rows.end());
+}
+
+void PanelOperations::selectRows(const std::vector<int>& rows) {
+    WorksheetGrid* grid = panel_->grid();
+    WorksheetGridModel* model = panel_->gridModel();
+    const int n = model->rowCount();
+    const int lastColumn = std::max(0, model->columnCount() - 1);
+    QItemSelection selection;
+    for (size_t i = 0; i < rows.size();) {
+        size_t j = i;
+        while (j + 1 < rows.size() && rows[j + 1] == rows[j] + 1) ++j;
+        const int first = rows[i], last = std::min(rows[j], n - 1);
+        if (first < n) selection.select(model->index(first, 0), model->index(last, lastColumn));
+        i = j + 1;
+    }
+    grid->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void PanelOperations::show(const PanelMessages& messages) {
+    for (const PanelMessage& m : messages) {
+        MessageBoxes::show(panel_, QString::fromStdString(m.text), m.errorIcon ? MessageIcon::Error : MessageIcon::None);
+    }
+}
+
+void PanelOperations::refill(bool judge) {
+    QScrollBar* bar = panel_->grid()->verticalScrollBar();
+    const int scrolled = bar->value();
+    if (judge) {
+        panel_->refreshGrid();
+    } else {
+        panel_->fillGrid();
+    }
+    bar->setValue(scrolled);
+}
+
+void PanelOperations::offsetBy(const char* valueText, OffsetSign sign) { offset(valueText, sign); }
+
+void PanelOperations::offsetTyped() {
+    if (selectedRows().empty()) {
+        MessageBoxes::error(panel_, text(panel_text::kNoOffsetRows));
+        return;
+    }
+    const std::string typed = panel_->offsetPage()->offsetText().toStdString();
+    const PanelMessages refused = validateOffsetText(typed);
+    if (!refused.empty()) {
+        show(refused);
+        return;
+    }
+    offset(typed, panel_->offsetPage()->signItem() == 0 ? OffsetSign::Plus : OffsetSign::Minus);
+}
+
+void PanelOperations::offset(const std::string& valueText, OffsetSign sign) {
+    const std::vector<int> rows = selectedRows();
+    if (rows.empty()) {
+        MessageBoxes::error(panel_, text(panel_text::kNoOffsetRows));
+        return;
+    }
+    const OffsetRequest request{valueText, sign, panel_->offsetPage()->offsetGroup(), rows.front(), rows.back()};
+    const EditOutcome outcome = offsetWorksheetFile(files(), request);
+    show(outcome.messages);
+    refill(true);
+    std::vector<int> range;
+    for (int r = request.firstRow; r <= request.lastRow; ++r) range.push_back(r);
+    selectRows(range);
+}
+
+void PanelOperations::finishRowOperation(const EditOutcome& outcome, const GridState& state) {
+    show(outcome.messages);
+    if (outcome.failed) {
+        // The file kept its content: the grid shows it again, judged afresh.
+        refill(true);
+        return;
+    }
+    if (!outcome.changed) return;
+    refill(false);
+    panel_->belowStandardRows() = state.belowStandardRows;
+    panel_->applyBelowStandardRows();
+    selectRows(state.selectedRows);
+}
+
+void PanelOperations::move(MoveDirection direction) {
+    GridState state{{}, selectedRows(), panel_->belowStandardRows()};
+    const EditOutcome outcome =
+        runRowOperation(files(), state, [direction](GridState& g) { return movePlaces(g, direction); });
+    finishRowOperation(outcome, state);
+}
+
+void PanelOperations::moveTo() {
+    GridState state{{}, selectedRows(), panel_->belowStandardRows()};
+    const std::string target = panel_->rowPage()->moveText().toStdString();
+    std::unique_ptr<ProgressBox> progress;
+    const EditOutcome outcome = runRowOperation(
+        files(), state, [&target](GridState& g) { return movePlacesTo(g, target); },
+        [&] { progress = std::make_unique<ProgressBox>(panel_, ProgressBox::processingText()); });
+    progress.reset();
+    finishRowOperation(outcome, state);
+}
+
+void PanelOperations::deleteSelected() {
+    GridState state{{}, selectedRows(), panel_->belowStandardRows()};
+    bool asked = false;
+    std::unique_ptr<ProgressBox> progress;
+    const EditOutcome outcome = runRowOperation(files(), state, [&](GridState& g) {
+        if (auto refused = checkDelete(g)) return RowOpResult{{*refused}, false, false};
+        asked = true;
+        if (!MessageBoxes::ask(panel_, text(panel_text::kConfirmDelete))) return RowOpResult{};
+        progress = std::make_unique<ProgressBox>(panel_, ProgressBox::processingText());
+        return deletePlaces(g);
+    });
+    progress.reset();
+    finishRowOperation(outcome, state);
+    // The channels in use are counted again whatever the answer was.
+    if (asked) recountChannelsInUse(files(), panel_->session().summary.current);
+}
+
+void PanelOperations::roundLevels() {
+    ProgressBox progress(panel_, ProgressBox::processingText());
+    const EditOutcome outcome = roundWorksheetFile(files());
+    refill(true);
+    progress.close();
+    show(outcome.messages);
+}
+
+void PanelOperations::writeCsv() {
+    const QString path = panel_->otherPage()->csvPath();
+    if (path.isEmpty()) return;
+    ReportSettings settings;
+    SettingsFile(panel_->session().settingsPath).readBroadcasterNames(settings);
+    EditOutcome outcome;
+    {
+        ProgressBox progress(panel_, text(panel_text::kWritingCsv));
+        outcome = writeCsvFile(files(), toPath(path), panel_->session().summary.current.channelHasValue,
+                               settings.broadcasterNames);
+    }
+    show(outcome.messages);
+}
+
+}  // namespace mireva::ui
