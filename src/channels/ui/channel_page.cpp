@@ -44,23 +44,23 @@ QRect fittedRect(int left, int channels, int perColumn) {
 
 }  // namespace
 
-const std::vector<ChannelPageSpec>& channelPageSpecs() {
-    static const std::vector<ChannelPageSpec> specs = [] {
-        using Box = ChannelPageSpec::Box;
-        std::vector<ChannelPageSpec> s;
-        auto add = [&](const char* tab, const char* cls, std::vector<Box> boxes) -> ChannelPageSpec& {
-            ChannelPageSpec spec;
-            spec.tabCaption = tab;
-            spec.className = cls;
-            spec.boxes = std::move(boxes);
-            s.push_back(spec);
+const std::vector<ChannelPageLayout>& channelPageLayouts() {
+    static const std::vector<ChannelPageLayout> layouts = [] {
+        using Box = ChannelPageLayout::Box;
+        std::vector<ChannelPageLayout> s;
+        auto add = [&](const char* tab, const char* cls, std::vector<Box> boxes) -> ChannelPageLayout& {
+            ChannelPageLayout layout;
+            layout.tabCaption = tab;
+            layout.className = cls;
+            layout.boxes = std::move(boxes);
+            s.push_back(layout);
             return s.back();
         };
         add("地デジ", "CSetUHFChDlg", {{0, "地上波デジタル"}}).channelSuffix = true;
         add("BS", "CSetBSChDlg", {{1, "BS（右旋）"}, {3, "BS（左旋）"}});
         add("CS", "CSetCSChDlg", {{2, "110度CS（右旋）"}, {4, "110度CS（左旋）"}});
         {
-            ChannelPageSpec& catv = add("CATV", "CSetCATVChDlg", {{5, "CATV"}});
+            ChannelPageLayout& catv = add("CATV", "CSetCATVChDlg", {{5, "CATV"}});
             catv.perColumn = 25;
             catv.checkWidth = 47;
             catv.groupRect = QRect(QPoint(11, 11), QPoint(967, 601));
@@ -75,7 +75,7 @@ const std::vector<ChannelPageSpec>& channelPageSpecs() {
         add("LTE", "CSetLTEChDlg", {{15, "LTE"}});
         add("FM", "CSetFMChDlg", {{16, "FM"}}).groupRect = QRect(QPoint(11, 11), QPoint(298, 282));
         {
-            ChannelPageSpec& premium = add("ｽｶﾊﾟｰ!ﾌﾟﾚﾐｱﾑ光", "CSetSKYPChDlg", {{17, "スカパー！プレミアム光"}});
+            ChannelPageLayout& premium = add("ｽｶﾊﾟｰ!ﾌﾟﾚﾐｱﾑ光", "CSetSKYPChDlg", {{17, "スカパー！プレミアム光"}});
             premium.perColumn = 20;
             premium.checkWidth = 47;
             premium.groupRect = QRect(QPoint(11, 11), QPoint(837, 496));
@@ -85,11 +85,11 @@ const std::vector<ChannelPageSpec>& channelPageSpecs() {
         add("PILOT", "CSetPILOTChDlg", {{18, "PILOT"}});
         return s;
     }();
-    return specs;
+    return layouts;
 }
 
-ChannelPage::ChannelPage(const ChannelPageSpec& spec, QWidget* parent) : QWidget(parent), spec_(spec) {
-    setObjectName(QString::fromLatin1(spec.className));
+ChannelPage::ChannelPage(const ChannelPageLayout& layout, QWidget* parent) : QWidget(parent), layout_(layout) {
+    setObjectName(QString::fromLatin1(layout.className));
     setFixedSize(kWidth, kHeight);
 
     // White pages with black labels and captions.
@@ -111,9 +111,10 @@ ChannelPage::ChannelPage(const ChannelPageSpec& spec, QWidget* parent) : QWidget
     const ChannelCatalog& catalog = ChannelCatalog::instance();
     int left = kFirstLeft;
     int contentHeight = kHeight;
-    for (const ChannelPageSpec::Box& b : spec.boxes) {
+    for (const ChannelPageLayout::Box& b : layout.boxes) {
         const BandGroup& bandGroup = catalog.group(b.group);
-        QRect rect = spec.groupRect.isEmpty() ? fittedRect(left, bandGroup.count, spec.perColumn) : spec.groupRect;
+        QRect rect =
+            layout.groupRect.isEmpty() ? fittedRect(left, bandGroup.count, layout.perColumn) : layout.groupRect;
         int dx = rect.left() - kFirstLeft;  // controls of the second box move with it
 
         Group g;
@@ -128,16 +129,16 @@ ChannelPage::ChannelPage(const ChannelPageSpec& spec, QWidget* parent) : QWidget
         g.selectAll->setGeometry(kSelectAll.translated(dx, 0));
         for (int i = 0; i < bandGroup.count; ++i) {
             int channel = bandGroup.first + i;
-            int column = i / spec.perColumn;
-            int row = i % spec.perColumn;
+            int column = i / layout.perColumn;
+            int row = i % layout.perColumn;
             int x = kCheckLeft + dx + column * kColumnPitch;
             QString label = fromSj(catalog.channel(channel).name);
-            if (spec.channelSuffix) label += QStringLiteral("ch");
+            if (layout.channelSuffix) label += QStringLiteral("ch");
             auto* box = new QCheckBox(label, content_);
             box->setObjectName(QStringLiteral("channel%1").arg(channel));
             // This font runs wider than the one the widths were made for: a label that
             // would be clipped takes the room up to its edit.
-            int width = std::clamp(box->sizeHint().width(), spec.checkWidth, kEditOffset - 1);
+            int width = std::clamp(box->sizeHint().width(), layout.checkWidth, kEditOffset - 1);
             box->setGeometry(x, kCheckTop + row * kRowPitch, width, kCheckHeight);
             auto* edit = new BroadcasterNameEdit(content_);
             edit->setObjectName(QStringLiteral("name%1").arg(channel));
@@ -156,15 +157,15 @@ ChannelPage::ChannelPage(const ChannelPageSpec& spec, QWidget* parent) : QWidget
     }
 
     int contentWidth = kWidth;
-    if (spec.scrollRange > 0) {
+    if (layout.scrollRange > 0) {
         contentWidth -= kScrollBarWidth;
-        contentHeight = std::max(contentHeight, kHeight + spec.scrollRange);
+        contentHeight = std::max(contentHeight, kHeight + layout.scrollRange);
         scrollBar_ = new QScrollBar(Qt::Vertical, this);
         scrollBar_->setObjectName(QStringLiteral("scroll"));
         scrollBar_->setGeometry(kWidth - kScrollBarWidth, 0, kScrollBarWidth, kHeight);
-        scrollBar_->setRange(0, spec.scrollRange);
-        scrollBar_->setSingleStep(spec.scrollStep);
-        scrollBar_->setPageStep(spec.scrollStep);
+        scrollBar_->setRange(0, layout.scrollRange);
+        scrollBar_->setSingleStep(layout.scrollStep);
+        scrollBar_->setPageStep(layout.scrollStep);
         scrollBar_->setFocusPolicy(Qt::NoFocus);
         scrollBar_->installEventFilter(this);
         connect(scrollBar_, &QScrollBar::valueChanged, this, &ChannelPage::scrollTo);
@@ -256,7 +257,7 @@ void ChannelPage::handleWheel(QWheelEvent* event) {
     int notches = wheelRemainder_ / QWheelEvent::DefaultDeltasPerStep;
     wheelRemainder_ -= notches * QWheelEvent::DefaultDeltasPerStep;
     if (notches != 0)
-        scrollBar_->setValue(std::clamp(scrollBar_->value() - notches * spec_.scrollStep, 0, spec_.scrollRange));
+        scrollBar_->setValue(std::clamp(scrollBar_->value() - notches * layout_.scrollStep, 0, layout_.scrollRange));
     event->accept();
 }
 

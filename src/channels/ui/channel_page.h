@@ -19,7 +19,7 @@ namespace mireva::ui {
 
 class BroadcasterNameEdit;
 
-struct ChannelPageSpec {
+struct ChannelPageLayout {
     struct Box {
         int group;           // band group of the catalog
         const char* caption;
@@ -36,19 +36,19 @@ struct ChannelPageSpec {
 };
 
 // The 13 pages in tab order.
-const std::vector<ChannelPageSpec>& channelPageSpecs();
+const std::vector<ChannelPageLayout>& channelPageLayouts();
 
 class ChannelPage : public QWidget {
     Q_OBJECT
 public:
-    ChannelPage(const ChannelPageSpec& spec, QWidget* parent = nullptr);
+    ChannelPage(const ChannelPageLayout& layout, QWidget* parent = nullptr);
 
     // Shows the boxes and names of this page's groups from the state.
     void showState(const ChannelSettingsState& state);
     // Writes this page's boxes and names into the state; the rest stays.
     void collectState(ChannelSettingsState& state) const;
 
-    const ChannelPageSpec& spec() const { return spec_; }
+    const ChannelPageLayout& pageLayout() const { return layout_; }
     bool owns(int group) const;
     QCheckBox* selectAllBox(int group) const;
     QCheckBox* channelBox(int channelIndex) const;
@@ -83,7 +83,7 @@ private:
     void handleWheel(QWheelEvent* event);
     void keepVisible(QWidget* focused);
 
-    ChannelPageSpec spec_;
+    ChannelPageLayout layout_;
     QWidget* content_ = nullptr;
     QScrollBar* scrollBar_ = nullptr;
     std::vector<Group> groups_;

@@ -41,10 +41,10 @@ CSetChDlg::CSetChDlg(AppSession& session, QWidget* parent)
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("tabs"));
-    const auto& specs = channelPageSpecs();
+    const auto& layouts = channelPageLayouts();
     for (int i = 0; i < kPageCount; ++i) {
-        pages_[i] = new ChannelPage(specs[i], tabs_);
-        tabs_->addTab(pages_[i], QString::fromUtf8(specs[i].tabCaption));
+        pages_[i] = new ChannelPage(layouts[i], tabs_);
+        tabs_->addTab(pages_[i], QString::fromUtf8(layouts[i].tabCaption));
     }
     tabs_->setCurrentIndex(0);
     tabs_->setUsesScrollButtons(false);
