@@ -11,7 +11,7 @@ namespace mireva::excel {
 namespace {
 
 using test::makeWorksheet;
-using test::WorksheetSpec;
+using test::WorksheetShape;
 
 std::vector<int> range(int first, int count) {
     std::vector<int> v(static_cast<size_t>(count));

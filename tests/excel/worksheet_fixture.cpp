@@ -8,7 +8,7 @@
 
 namespace mireva::test {
 
-WorksheetDocument makeWorksheet(const WorksheetSpec& spec) {
+WorksheetDocument makeWorksheet(const WorksheetShape& shape) {
     static const char* const kKinds[] = {"周波数", "局発", "レベル", "BER A", "BER", "BER C", "MER", "C/N"};
     const ChannelCatalog& catalog = ChannelCatalog::instance();
     std::string content = ",,,,,";
@@ -16,13 +16,13 @@ WorksheetDocument makeWorksheet(const WorksheetSpec& spec) {
     content += "\r\n" + toCp932("日付,時刻,測定場所,測定モード,レベルオフセット(dB),");
     for (int c = 0; c < kChannelCount; ++c) content += catalog.channel(c).name + ",";
     content += "\r\n";
-    for (int p = 0; p < spec.places; ++p) {
+    for (int p = 0; p < shape.places; ++p) {
         for (int k = 0; k < 8; ++k) {
-            content += toCp932("2026/12/10,10:00:00," + spec.placeName(p) + ":" + kKinds[k] + ",UHF ,") +
+            content += toCp932("2026/12/10,10:00:00," + shape.placeName(p) + ":" + kKinds[k] + ",UHF ,") +
                        catalog.initialOffsetsText();
             for (int c = 0; c < kChannelCount; ++c) {
-                bool has = std::find(spec.channels.begin(), spec.channels.end(), c) != spec.channels.end();
-                std::string v = has ? spec.value(p, k, c) : std::string();
+                bool has = std::find(shape.channels.begin(), shape.channels.end(), c) != shape.channels.end();
+                std::string v = has ? shape.value(p, k, c) : std::string();
                 content += "," + (v.empty() ? std::string(kEmptyMark) : toCp932(v));
             }
             content += "\r\n";

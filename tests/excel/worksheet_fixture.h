@@ -9,7 +9,7 @@
 
 namespace mireva::test {
 
-struct WorksheetSpec {
+struct WorksheetShape {
     int places = 1;
     std::vector<int> channels;  // channels holding values
     // Place name of place p (0-based), UTF-8.
@@ -20,6 +20,6 @@ struct WorksheetSpec {
     };
 };
 
-WorksheetDocument makeWorksheet(const WorksheetSpec& spec);
+WorksheetDocument makeWorksheet(const WorksheetShape& shape);
 
 }  // namespace mireva::test
