@@ -360,10 +360,12 @@ TEST_F(LocationTableEditor, SavingOverAnExistingFileAsksFirst) {
     EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
 
-    // Cancelling the save dialog writes nothing and asks nothing.
+    // Cancelling the save dialog writes nothing and asks nothing; it offered the file
+    // saved last.
     dialogs.messages.clear();
     EXPECT_FALSE(dialog.saveTable());
     EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(dialogs.fileRequests.back().initial, qpath(dir / "old.csv"));
 }
 
 TEST_F(LocationTableEditor, AFailedSaveIsReported) {
@@ -469,8 +471,9 @@ TEST_F(LocationTableEditor, AddFromFolderAppendsEachMeasurementFileOnce) {
     EXPECT_EQ(column(kColPlacement1), (std::vector<std::string>{"1F", "", ""}));
     EXPECT_TRUE(dialogs.messages.empty());
 
-    // A second scan finds nothing new and says so.
+    // A second scan starts in the folder chosen before, finds nothing new and says so.
     press("addFromFolderButton");
+    EXPECT_EQ(dialogs.fileRequests.back().initial, qpath(data));
     EXPECT_EQ(dialog.rows().size(), 3u);
     EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("見つかった測定データはすべて一覧にあります。")});
 

@@ -313,9 +313,12 @@ void CCreateFileDlg::deleteRows() {
 }
 
 void CCreateFileDlg::addFromFolder() {
-    QString initial = loadEdit_->text().isEmpty() ? QString() : QFileInfo(loadEdit_->text()).absolutePath();
+    QString initial = !lastScanFolder_.isEmpty()     ? lastScanFolder_
+                      : loadEdit_->text().isEmpty() ? QString()
+                                                    : QFileInfo(loadEdit_->text()).absolutePath();
     QString folder = FileDialogs::chooseFolder(this, QStringLiteral("測定データのフォルダを選択してください。"), initial);
     if (folder.isEmpty()) return;
+    lastScanFolder_ = folder;
     MeterFolderScan scan = scanMeterFolder(toPath(folder));
     std::vector<LocationTableRow> fresh = rowsNotYetListed(model_->rows(), scan.files);
     const int first = model_->rowCount();
@@ -338,8 +341,8 @@ void CCreateFileDlg::addFromFolder() {
 }
 
 CCreateFileDlg::SaveOutcome CCreateFileDlg::runSave() {
-    QString path = FileDialogs::saveFile(this, QStringLiteral("名前を付けて保存"), kTableFilter, loadEdit_->text(),
-                                         QStringLiteral("csv"));
+    QString path = FileDialogs::saveFile(this, QStringLiteral("名前を付けて保存"), kTableFilter,
+                                         lastSaved_.isEmpty() ? loadEdit_->text() : lastSaved_, QStringLiteral("csv"));
     if (path.isEmpty()) return SaveOutcome::Cancelled;
     std::error_code ec;
     if (std::filesystem::exists(toPath(path), ec) &&
@@ -351,6 +354,7 @@ CCreateFileDlg::SaveOutcome CCreateFileDlg::runSave() {
                                       .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(error.c_str())));
         return SaveOutcome::Failed;
     }
+    lastSaved_ = path;
     return SaveOutcome::Saved;
 }
 
