@@ -4,6 +4,7 @@
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 
 #include <gtest/gtest.h>
 
@@ -221,6 +222,28 @@ TEST_F(OperationsTest, UpDownAndMoveToKeepTheHighlightWithItsPlace) {
     EXPECT_EQ(dialogs.messages[0].text, q(kNoTargetRow));
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(placeNames(), (std::vector<std::string>{"P2", "P5", "P1", "P3", "P4"}));
+}
+
+TEST_F(OperationsTest, AFarMoveBringsThePlaceIntoView) {
+    test::writeFile(session.locations.worksheet(),
+                    test::makeWorksheet(60, [](int, BlockRow, int) { return test::none(); }, 0).serialize());
+    panel->refreshGrid();
+    panel->grid()->scrollToBottom();
+    select({354, 355, 356, 357, 358, 359});
+    panel->rowPage()->moveEdit()->setText("1");
+    button(panel->rowPage(), "移動")->click();
+    EXPECT_EQ(placeNames().front(), "P60");
+    EXPECT_EQ(selected(), (std::vector<int>{0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(panel->grid()->rowAt(0), 0);  // row 0 is at the top of the view
+    EXPECT_EQ(panel->grid()->currentIndex().row(), 0);
+
+    // An offset refills the grid and keeps the view where it was.
+    panel->grid()->scrollToBottom();
+    const int bottom = panel->grid()->verticalScrollBar()->value();
+    ASSERT_GT(bottom, 0);
+    select({356});
+    button(panel->offsetPage(), "+0.1dB")->click();
+    EXPECT_EQ(panel->grid()->verticalScrollBar()->value(), bottom);
 }
 
 TEST_F(OperationsTest, DeleteAsksFirstAndRecountsTheChannelsEitherWay) {

@@ -61,6 +61,10 @@ void PanelOperations::selectRows(const std::vector<int>& rows) {
         i = j + 1;
     }
     grid->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    // Keyboard moves go on from the first selected row, and the view shows it (a place
+    // moved far away by 移動 comes into view; a row already in view does not scroll).
+    if (!rows.empty() && rows.front() < n)
+        grid->selectionModel()->setCurrentIndex(model->index(rows.front(), 0), QItemSelectionModel::NoUpdate);
 }
 
 void PanelOperations::show(const PanelMessages& messages) {
