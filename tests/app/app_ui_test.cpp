@@ -210,6 +210,19 @@ TEST_F(ReadingRunTest, LevelsAtOrBelowStandardOpenTheJudgementDialogAfterTheRun)
     EXPECT_EQ(panel->gridModel()->background(panel->belowStandardRows().front()), QColor(255, 69, 0));
 }
 
+// Not a check: scripts/screenshot-main-panel runs it under Xvfb to picture the main
+// panel on the sample site for the documentation.
+TEST_F(ReadingRunTest, DISABLED_ScreenshotOfTheSampleSite) {
+    MainWindow window;
+    window.resize(1280, 800);
+    window.show();
+    readSample(window);
+    window.view()->mainPanel()->grid()->selectRow(7);
+    QTest::qWait(300);
+    const QString out = qEnvironmentVariable("MIREVA_SCREENSHOT", "main-panel.png");
+    ASSERT_TRUE(window.grab().save(out));
+}
+
 TEST(AboutDialog, ShowsTheVersionLine) {
     AboutDialog dialog;
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("バージョン情報"));

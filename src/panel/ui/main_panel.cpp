@@ -47,6 +47,16 @@ constexpr Anchor kResetAnchor{48, 30, 935, 20};
 constexpr Anchor kOperationTabsAnchor{300, 70, 400, -2};
 constexpr int kPageDx = 405;
 
+// The buttons keep their template size; a label too wide for it gets a smaller font.
+void fitLabel(QPushButton* button) {
+    QFont font = button->font();
+    const int room = button->width() - 10;
+    while (font.pointSizeF() > 6.5 && QFontMetrics(font).horizontalAdvance(button->text()) > room) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    }
+    button->setFont(font);
+}
+
 }  // namespace
 
 MainPanel::MainPanel(AppSession& session, QWidget* parent) : QWidget(parent), session_(session) {
@@ -86,6 +96,7 @@ MainPanel::MainPanel(AppSession& session, QWidget* parent) : QWidget(parent), se
     for (QPushButton* b : {close_, print_, preview_, excel_, reset_}) {
         b->setAutoDefault(false);
         b->resize(dluSize(48, 30));
+        fitLabel(b);
     }
     connect(close_, &QPushButton::clicked, this, &MainPanel::closeWorksheet);
     connect(print_, &QPushButton::clicked, this, &MainPanel::printReport);

@@ -19,12 +19,18 @@ void WorksheetGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
     const QColor text = selected ? WorksheetGridModel::selectedForeground() : model->foreground(row);
 
     painter->save();
+    painter->setClipRect(option.rect);
     painter->fillRect(option.rect, back);
-    painter->setPen(text);
-    painter->setFont(option.font);
-    const int align = index.column() == 0 ? int(Qt::AlignLeft | Qt::AlignVCenter) : int(Qt::AlignCenter);
-    painter->drawText(option.rect.adjusted(2, 0, -2, 0), align | Qt::TextSingleLine,
-                      model->cellText(row, index.column()));
+    const QRect textRect = option.rect.adjusted(2, 0, -2, 0);
+    if (textRect.width() > 0) {
+        painter->setPen(text);
+        painter->setFont(option.font);
+        const int align = index.column() == 0 ? int(Qt::AlignLeft | Qt::AlignVCenter) : int(Qt::AlignCenter);
+        // A text wider than its cell ends in an ellipsis rather than being cut at both sides.
+        const QString shown =
+            option.fontMetrics.elidedText(model->cellText(row, index.column()), Qt::ElideRight, textRect.width());
+        painter->drawText(textRect, align | Qt::TextSingleLine, shown);
+    }
     painter->restore();
 }
 
