@@ -12,6 +12,7 @@
 #include "app/message_boxes.h"
 #include "app/qt_text.h"
 #include "core/file_io.h"
+#include "core/text.h"
 #include "ingest/aggregation_run.h"
 #include "reports/settings_file.h"
 #include "standards/ui/under_std_dlg.h"
@@ -177,39 +178,41 @@ void MainPanel::readingRun() {
 }
 
 void MainPanel::fillGrid() {
-    std::string content;
-    if (!readWholeFile(session_.locations.worksheet(), content)) content.clear();
-    fillGrid(std::move(content));
-}
-
-void MainPanel::fillGrid(std::string content) {
     ReportSettings settings;
     SettingsFile(session_.settingsPath).readBroadcasterNames(settings);
-    model_->fillFromContent(std::move(content), currentBandTab_, settings.broadcasterNames);
+    model_->fill(session_.locations.worksheet(), currentBandTab_, settings.broadcasterNames);
     grid_->applyColumnWidths();
 }
 
 void MainPanel::refreshGrid() {
-    // One reading of the worksheet serves the grid and the judgement.
-    std::string content;
-    const bool opened = readWholeFile(session_.locations.worksheet(), content);
-    if (!opened) content.clear();
-    fillGrid(std::move(content));
-    if (opened) {
-        judge(model_->content());
-    } else {
-        judgement_.belowStandardRows.clear();
-        judgement_.belowStandardDetails.clear();
-        applyBelowStandardRows();
-    }
+    fillGrid();
+    judge();
 }
 
-void MainPanel::judge(const std::string& content) {
+void MainPanel::judge() {
     ReportSettings settings;
     SettingsFile(session_.settingsPath).readStandardValues(settings);
-    WorksheetDocument worksheet;
-    worksheet.parse(content);
-    mireva::judge(worksheet, settings.standardValues, judgement_);
+    // The judgement looks at the level line of each whole place only, so the worksheet
+    // the grid has just read is handed over with its other lines left empty: no copy
+    // of the whole file on every band tab change.
+    const std::string& content = model_->content();
+    LineCursor cursor(content);
+    std::string_view line;
+    cursor.next(line);
+    cursor.next(line);
+    size_t d = 0;
+    while (cursor.next(line)) {
+        if (d >= levelLines_.lines.size()) levelLines_.lines.emplace_back();
+        std::string& target = levelLines_.lines[d];
+        if (d % kRowsPerPlace == static_cast<size_t>(BlockRow::Level)) {
+            target.assign(line);
+        } else {
+            target.clear();
+        }
+        ++d;
+    }
+    levelLines_.lines.resize(d);
+    mireva::judge(levelLines_, settings.standardValues, judgement_);
     applyBelowStandardRows();
 }
 

@@ -114,8 +114,7 @@ protected:
 
 private:
     void readingRun();
-    void fillGrid(std::string content);
-    void judge(const std::string& content);
+    void judge();
     void askReset();
 
     AppSession& session_;
@@ -125,6 +124,7 @@ private:
     QString dataFolderPath_;
     QString locationTablePath_;
     JudgementResult judgement_;
+    WorksheetDocument levelLines_;  // the judgement's view of the worksheet, reused
 
     QTabBar* bandTabs_ = nullptr;
     WorksheetGridModel* model_ = nullptr;

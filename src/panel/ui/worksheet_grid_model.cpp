@@ -46,16 +46,9 @@ WorksheetGridModel::WorksheetGridModel(QObject* parent) : QAbstractTableModel(pa
 }
 
 bool WorksheetGridModel::fill(const std::filesystem::path& worksheet, int tab, const BroadcasterNames& names) {
-    std::string content;
-    const bool opened = readWholeFile(worksheet, content);
-    if (!opened) content.clear();
-    fillFromContent(std::move(content), tab, names);
-    return opened;
-}
-
-void WorksheetGridModel::fillFromContent(std::string content, int tab, const BroadcasterNames& names) {
     beginResetModel();
-    content_ = std::move(content);
+    const bool opened = readWholeFile(worksheet, content_);
+    if (!opened) content_.clear();
     columns_.clear();
     columns_.push_back({QStringLiteral("No"), 50, -1});
     wantedFields_.clear();
@@ -126,6 +119,7 @@ void WorksheetGridModel::fillFromContent(std::string content, int tab, const Bro
     }
     belowStandard_.assign(rows_.size(), 0);
     endResetModel();
+    return opened;
 }
 
 void WorksheetGridModel::clearRows() {

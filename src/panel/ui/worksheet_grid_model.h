@@ -29,9 +29,10 @@ public:
 
     // Rebuilds all columns and rows from the worksheet for band tab `tab` (0-9). When the
     // file cannot be read the grid has column "No" and no rows, and false is returned.
+    // The buffers of the previous fill are reused, so refilling a large worksheet costs
+    // no fresh memory.
     bool fill(const std::filesystem::path& worksheet, int tab, const BroadcasterNames& names);
-    // The same from the file's bytes, already read.
-    void fillFromContent(std::string content, int tab, const BroadcasterNames& names);
+    // The worksheet's bytes as the last fill read them.
     const std::string& content() const { return content_; }
     // Deletes every row; the columns stay.
     void clearRows();
