@@ -49,7 +49,8 @@ void AppView::attachMenu(const ViewMenuEntries& entries) {
     SettingsFile file(session_.settingsPath);
     ReportSettings settings;
     file.readFormatNames(settings);
-    if (menu_.reportFormat) menu_.reportFormat->setText(fromSj(settings.format1));
+    // The name is the user's text: an "&" in it is shown, not taken as a shortcut mark.
+    if (menu_.reportFormat) menu_.reportFormat->setText(fromSj(settings.format1).replace('&', QStringLiteral("&&")));
     file.writeFormatNames(settings);
     setPrintEntriesEnabled(false);
 }

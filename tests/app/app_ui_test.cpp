@@ -92,11 +92,11 @@ TEST(MainWindow, CtrlPPrintsOnlyWhileThePrintEntryIsEnabled) {
 TEST(MainWindow, FirstFormatNameTitlesTheReportDataEntry) {
     TempDir dir;
     ReportSettings settings = ReportSettings::defaults();
-    settings.format1 = test::cp("〇〇ビル用");
+    settings.format1 = test::cp("〇〇ビル&棟用");
     ASSERT_TRUE(SettingsFile(dir.dataFolder() / "Mireva.ini").writeFormatNames(settings));
     test::ScriptedDialogs dialogs;
     MainWindow window;
-    EXPECT_EQ(entryTexts(window.menuBar()->actions()[2]->menu()), QStringList({"〇〇ビル用"}));
+    EXPECT_EQ(entryTexts(window.menuBar()->actions()[2]->menu()), QStringList({"〇〇ビル&&棟用"}));
 }
 
 TEST(MainWindow, UnusableDataFolderIsReportedOnceNamingIt) {
