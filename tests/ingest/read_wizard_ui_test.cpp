@@ -1,5 +1,6 @@
 // The read wizard driven through its real pages: the extension check, "戻る", "参照"
 // and the folder browser going straight ahead, typing and dropping paths.
+#include <QApplication>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QPushButton>
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "ingest/ui/drop_edit.h"
+#include "ingest/ui/progress_box.h"
 #include "ingest/ui/read_panel.h"
 #include "ingest/ui/read_wizard.h"
 #include "ingest/ui/wizard_pages.h"
@@ -179,6 +181,24 @@ TEST(DropEdit, PathLongerThanTheEditHoldsIsRefusedWhole) {
     EXPECT_EQ(edit.text(), QStringLiteral("/kept"));
     EXPECT_TRUE(edit.takeDroppedPath("/short.csv"));
     EXPECT_EQ(edit.text(), QStringLiteral("/short.csv"));
+}
+
+TEST(ProgressBox, ShowsTheWaitCursorWhileOpenCentredOverItsOwner) {
+    QWidget owner;
+    owner.setGeometry(100, 100, 800, 500);
+    owner.show();
+    ASSERT_EQ(QApplication::overrideCursor(), nullptr);
+    {
+        ProgressBox box(&owner, ProgressBox::readingText());
+        ASSERT_NE(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        EXPECT_TRUE(box.isVisible());
+        EXPECT_EQ(box.text(), QStringLiteral("測定データを読み込んでいます。"));
+        EXPECT_LE((box.frameGeometry().center() - owner.frameGeometry().center()).manhattanLength(), 2);
+        box.setText(ProgressBox::processingText());
+        EXPECT_EQ(box.text(), QStringLiteral("処理中です。しばらくお待ちください。"));
+    }
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST(ReadPanel, FinishedWizardStoresBothPathsAndAsksForTheRun) {
