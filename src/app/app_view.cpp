@@ -13,11 +13,13 @@
 #include "panel/ui/main_panel.h"
 #include "panel/ui/worksheet_grid.h"
 #include "reports/settings_file.h"
+#include "reports/ui/report_data_form.h"
+#include "reports/ui/report_printing.h"
 #include "standards/ui/set_std_val_dlg.h"
 
 namespace mireva::ui {
 
-AppView::AppView(QWidget* parent) : QWidget(parent) {
+AppView::AppView(QWidget* parent) : QWidget(parent), printing_(std::make_unique<ReportPrinting>(this)) {
     setObjectName("appView");
     std::string error;
     session_.locations = DataLocations::resolve(&error);
@@ -90,11 +92,17 @@ void AppView::resetWorksheet() {
 
 void AppView::exportExcel() { runExcelExport(window(), session_); }
 
-void AppView::print() {}
+// Printing and preview read the worksheet, the current selection and the report
+// data as they are at the request.
+void AppView::print() {
+    printing_->print({session_.locations.worksheet(), session_.summary.current, session_.settingsPath}, QString());
+}
 
-void AppView::printPreview() {}
+void AppView::printPreview() {
+    printing_->preview({session_.locations.worksheet(), session_.summary.current, session_.settingsPath}, QString());
+}
 
-void AppView::printerSetup() {}
+void AppView::printerSetup() { printing_->printerSetup(); }
 
 void AppView::channelSettings() {
     CSetChDlg dialog(session_, window());
@@ -102,7 +110,7 @@ void AppView::channelSettings() {
     if (dialog.exec() == QDialog::Accepted && !mainPanel_->isHidden()) mainPanel_->refreshGrid();
 }
 
-void AppView::reportDataForm() {}
+void AppView::reportDataForm() { showReportDataForm(window(), session_.settingsPath); }
 
 void AppView::locationTableEditor() {
     CCreateFileDlg dialog(window());

@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+#include <memory>
+
 #include "core/app_session.h"
 
 class QAction;
@@ -14,6 +16,7 @@ namespace mireva::ui {
 
 class MainPanel;
 class ReadPanel;
+class ReportPrinting;
 
 // Menu entries whose state or text the view sets.
 struct ViewMenuEntries {
@@ -66,6 +69,7 @@ private:
     MainPanel* mainPanel_ = nullptr;
     ReadPanel* readPanel_ = nullptr;
     ViewMenuEntries menu_;
+    std::unique_ptr<ReportPrinting> printing_;  // keeps the chosen printer and paper
 };
 
 }  // namespace mireva::ui

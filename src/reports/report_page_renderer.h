@@ -44,6 +44,7 @@ public:
     const PagePlan& plan() const { return plan_; }
     int pageCount() const { return plan_.pageCount(); }
     const WorksheetLines& worksheet() const { return worksheet_; }
+    const PrintData2& data() const { return header_; }
 
     // Draws page `pageNumber` (1 … pageCount()).
     void render(ReportCanvas& canvas, int pageNumber) const;

@@ -26,6 +26,14 @@ ReportPrinting::DialogHooks& hooks() {
 }
 
 constexpr int kPdfResolution = 1200;
+
+// The job's name: the one asked for, else the report name of the report data, else
+// the program's name. Print to file offers it as the file name.
+QString jobName(const ReportPageRenderer& report, const QString& asked) {
+    if (!asked.isEmpty()) return asked;
+    const QString reportName = fromSj(report.data().report).trimmed();
+    return reportName.isEmpty() ? MessageBoxes::caption() : reportName;
+}
 constexpr double kPdfMarginMm = 5.0;  // like the unprintable edge of an office printer
 
 }  // namespace
@@ -103,7 +111,7 @@ void ReportPrinting::print(const ReportSource& source, const QString& documentTi
         MessageBoxes::inform(parent_, nothingToPrintText());
         return;
     }
-    printer_->setDocName(documentTitle);
+    printer_->setDocName(jobName(report, documentTitle));
     printer_->setPrintRange(QPrinter::AllPages);
     QPrintDialog dialog(printer_.get(), parent_);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
@@ -134,10 +142,10 @@ void ReportPrinting::preview(const ReportSource& source, const QString& document
         MessageBoxes::inform(parent_, nothingToPrintText());
         return;
     }
-    printer_->setDocName(documentTitle);
+    printer_->setDocName(jobName(report, documentTitle));
     printer_->setPrintRange(QPrinter::AllPages);
     QPrintPreviewDialog dialog(printer_.get(), parent_);
-    dialog.setWindowTitle(documentTitle.isEmpty() ? MessageBoxes::caption() : documentTitle);
+    dialog.setWindowTitle(QStringLiteral("%1 - %2").arg(MessageBoxes::caption(), printer_->docName()));
     // The preview's own print button prints through the same code; a page range
     // chosen in its print dialog limits what goes to the printer.
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, [&report, pages](QPrinter* printer) {

@@ -59,7 +59,8 @@ public:
     explicit ReportPrinting(QWidget* parent);
     ~ReportPrinting();
 
-    // The print dialog with the page range 1 … page count, then the chosen pages.
+    // The print dialog with the page range 1 … page count, then the chosen pages. The
+    // job is named `documentTitle`, or the report name when that is empty.
     void print(const ReportSource& source, const QString& documentTitle);
     // The print preview of pages 1 … page count, with paging, zoom, printing and closing.
     void preview(const ReportSource& source, const QString& documentTitle);
