@@ -75,7 +75,8 @@ TEST_F(Run, OnePlaceOneSingleFile) {
     table({"1,SINGLE,20130405,CSV,a.csv,1F,101"});
     meter("SINGLE/20130405/CSV/a.csv", level20("45.3"));
     EXPECT_EQ(run(), 0);
-    std::vector<std::string_view> lines = splitLines(test::readFile(record_.worksheetPath));
+    const std::string content = test::readFile(record_.worksheetPath);
+    std::vector<std::string_view> lines = splitLines(content);
     ASSERT_EQ(lines.size(), 10u);
     EXPECT_EQ(test::u8(fieldAt(lines[4], 12)), "45.3");
     for (size_t i = 2; i < 10; ++i) EXPECT_EQ(fieldAt(lines[i], 3), "UHF ");
