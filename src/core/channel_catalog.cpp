@@ -112,6 +112,7 @@ ChannelCatalog::ChannelCatalog() {
     }
     channelAtPosition_.fill(-1);
     for (int c = 0; c < kChannelCount; ++c) channelAtPosition_[c + channels_[c].group + 1] = c;
+    for (int c = 0; c < kChannelCount; ++c) lookup_.try_emplace(channels_[c].band + '\x01' + channels_[c].name, c);
 
     const char* modes[kModeKeyCount][2] = {
         {"UHF", "UHF"},           {"BS", "BS"},           {"CS", "CS"},
@@ -158,14 +159,13 @@ int ChannelCatalog::findChannel(std::string_view name, std::string_view band) co
         normalised = band.substr(0, mark);
         if (contains(normalised, terrestrialShort_)) normalised = groups_[0].band;
     }
-    for (int g = 0; g < kBandGroupCount; ++g) {
-        const BandGroup& group = groups_[g];
-        if (group.band != normalised) continue;
-        for (int c = group.first; c < group.first + group.count; ++c) {
-            if (channels_[c].name == name) return c;
-        }
-    }
-    return -1;
+    // Catalog texts hold no 0x01 byte, so the joined key matches only the same pair.
+    thread_local std::string key;
+    key.assign(normalised);
+    key += '\x01';
+    key += name;
+    auto it = lookup_.find(key);
+    return it == lookup_.end() ? -1 : it->second;
 }
 
 unsigned ChannelCatalog::modeBitsOf(std::string_view modeText) const {

@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace mireva {
 
@@ -78,6 +79,8 @@ private:
     std::string conversionMark_;   // "(換算)"
     std::string terrestrialShort_; // "地デジ"
     std::array<int, kDisplayPositionCount> channelAtPosition_{};
+    // band + '\x01' + name -> first channel index with that band and name
+    std::unordered_map<std::string, int> lookup_;
 };
 
 }  // namespace mireva

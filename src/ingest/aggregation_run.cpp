@@ -54,9 +54,11 @@ int aggregationRun(RunRecord& record, const RunMessageSink& showMessage) {
                 continue;
             }
             const std::string label = folderText + item.relative;
-            const fs::path path =
-                item.components.empty() ? record.dataFolder : locateMeterFile(record.dataFolder, item.components);
-            if (readMeasurementFile(path, place.name, *acc, log, label)) ++record.filesRead;
+            // The exact path first; only when it fails are the folders searched for the
+            // components in another letter case.
+            const fs::path path = exactMeterPath(record.dataFolder, item.components);
+            auto otherCase = [&]() { return locateMeterFile(record.dataFolder, item.components); };
+            if (readMeasurementFile(path, place.name, *acc, log, label, otherCase)) ++record.filesRead;
             else ++record.missingFiles;
         }
         if (acc->date.empty()) continue;  // no 日付 line: the place gives no rows

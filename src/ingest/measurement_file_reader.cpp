@@ -112,6 +112,26 @@ bool secondField(const std::vector<std::string_view>& fields, std::string_view& 
     return true;
 }
 
+bool isAscii(std::string_view text) {
+    for (unsigned char c : text)
+        if (c >= 0x80) return false;
+    return true;
+}
+
+void splitInto(std::string_view line, std::vector<std::string_view>& fields) {
+    fields.clear();
+    size_t start = 0;
+    while (true) {
+        size_t comma = line.find(',', start);
+        if (comma == std::string_view::npos) {
+            fields.push_back(line.substr(start));
+            return;
+        }
+        fields.push_back(line.substr(start, comma - start));
+        start = comma + 1;
+    }
+}
+
 }  // namespace
 
 void readMeasurementContent(std::string_view content, const std::string& placeName, PlaceAccumulator& acc,
@@ -122,10 +142,16 @@ void readMeasurementContent(std::string_view content, const std::string& placeNa
     Columns columns;
     LineCursor cursor(content);
     std::string_view raw;
+    std::string converted;
     std::vector<std::string_view> fields;
     while (cursor.next(raw)) {
-        const std::string line = toCp932(raw);
-        fields = splitFields(line);
+        // Most lines of a MULTI file are plain ASCII and need no conversion.
+        std::string_view line = raw;
+        if (!isAscii(raw)) {
+            converted = toCp932(raw);
+            line = converted;
+        }
+        splitInto(line, fields);
         std::string_view first = fields[0];
         std::string_view value;
         if (contains(first, t.date)) {
@@ -156,9 +182,15 @@ void readMeasurementContent(std::string_view content, const std::string& placeNa
 }
 
 bool readMeasurementFile(const std::filesystem::path& path, const std::string& placeName, PlaceAccumulator& acc,
-                         const ErrorLog& log, std::string_view fileLabel) {
+                         const ErrorLog& log, std::string_view fileLabel,
+                         const std::function<std::filesystem::path()>& fallback) {
     std::string content;
-    if (!readWholeFile(path, content)) {
+    bool read = readWholeFile(path, content);
+    if (!read && fallback) {
+        std::filesystem::path other = fallback();
+        read = other != path && readWholeFile(other, content);
+    }
+    if (!read) {
         log.append(fileLabel, texts().cannotOpen);
         return false;
     }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -19,9 +20,11 @@ class ErrorLog;
 void readMeasurementContent(std::string_view content, const std::string& placeName, PlaceAccumulator& acc,
                             const ErrorLog& log, std::string_view fileLabel);
 
-// Opens `path` and reads it as above. False (after logging "ファイルを開けません") when
+// Opens `path` and reads it as above; when it cannot be opened, tries `fallback` (when
+// given) before giving up. False (after logging "ファイルを開けません") when
 // the file cannot be opened or read.
 bool readMeasurementFile(const std::filesystem::path& path, const std::string& placeName, PlaceAccumulator& acc,
-                         const ErrorLog& log, std::string_view fileLabel);
+                         const ErrorLog& log, std::string_view fileLabel,
+                         const std::function<std::filesystem::path()>& fallback = {});
 
 }  // namespace mireva

@@ -35,6 +35,12 @@ fs::path findIgnoringCase(const fs::path& dir, const std::string& name) {
 
 }  // namespace
 
+fs::path exactMeterPath(const fs::path& folder, const std::vector<std::string>& components) {
+    fs::path path = folder;
+    for (const std::string& c : components) path /= fromCp932(c);
+    return path;
+}
+
 fs::path locateMeterFile(const fs::path& folder, const std::vector<std::string>& components) {
     std::vector<std::string> names;
     names.reserve(components.size());

@@ -10,6 +10,9 @@
 
 namespace mireva {
 
+// `folder` joined with the components as written (converted to the file system's encoding).
+std::filesystem::path exactMeterPath(const std::filesystem::path& folder, const std::vector<std::string>& components);
+
 // The path of the file named by `components` (code page 932 texts from the location
 // table) below `folder`: the exact path when it exists, otherwise the path whose
 // components match case-insensitively (an exact component is preferred, then the first

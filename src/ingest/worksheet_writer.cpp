@@ -35,6 +35,9 @@ void appendPlaceBlock(std::string& out, const PlaceAccumulator& acc, const Chann
     const std::string mode = acc.modeBits ? ChannelCatalog::instance().modeFieldOf(acc.modeBits) : std::string();
     for (int r = 0; r < kRowsPerPlace; ++r) {
         const BlockRow row = static_cast<BlockRow>(r);
+        // The summary rules change nothing for an empty mark except in the MER and C/N
+        // rows, so the other rows only report the values they write.
+        const bool marksPresence = row == BlockRow::Mer || row == BlockRow::Cn;
         out += acc.date;
         out += ',';
         out += acc.time;
@@ -51,7 +54,7 @@ void appendPlaceBlock(std::string& out, const PlaceAccumulator& acc, const Chann
             const bool value = !text.empty() && text != "---";
             out += ',';
             out += value ? std::string_view(text) : std::string_view(kEmptyMark);
-            summary.apply(row, c, value);
+            if (value || marksPresence) summary.apply(row, c, value);
         }
         out += "\r\n";
     }
