@@ -70,7 +70,8 @@ const Site& site(int places) {
     mireva::bench::generateSite(s.folder, places, 42);
     mireva::LocationTable table;
     table.load(s.folder / "list.csv");
-    for (const mireva::LocationItem& item : table.items()) {
+    for (size_t i = 0; i < table.size(); ++i) {
+        const mireva::LocationItem item = table.item(i);
         fs::path p = s.folder / "data" / item.dataType / item.date / item.fileType / item.fileName;
         if (fs::exists(p)) s.files.push_back(p);
     }

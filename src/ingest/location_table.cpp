@@ -1,15 +1,26 @@
 #include "ingest/location_table.h"
 
+#include <functional>
 #include <unordered_map>
+#include <utility>
 
-#include "core/cp932.h"
 #include "core/file_io.h"
 #include "core/text.h"
 
 namespace mireva {
 namespace {
 
-bool inRange(long long no) { return no >= 1 && no <= kMaxItemNumber; }
+struct PlaceKey {
+    std::string_view placement1, placement2;
+    bool operator==(const PlaceKey&) const = default;
+};
+
+struct PlaceKeyHash {
+    size_t operator()(const PlaceKey& k) const {
+        std::hash<std::string_view> h;
+        return h(k.placement1) * 31 + h(k.placement2);
+    }
+};
 
 }  // namespace
 
@@ -24,55 +35,82 @@ bool LocationTable::load(const std::filesystem::path& path) {
 }
 
 void LocationTable::parse(std::string_view content) {
-    items_.clear();
+    content_.assign(content);
+    lines_.clear();
     lastLineOfNo_.assign(kMaxItemNumber, -1);
     used_.assign(kMaxItemNumber, 0);
-    scan_ = 0;
+    placeStart_.clear();
     placeLines_.clear();
-    placeOfLine_.clear();
-    std::unordered_map<std::string, int> placeIndex;
-    LineCursor cursor(content);
+    scan_ = 0;
+
+    size_t count = 0;
+    for (char c : content_) count += c == '\n';
+    lines_.reserve(count + 1);
+    std::unordered_map<PlaceKey, int32_t, PlaceKeyHash> places;
+    std::vector<int32_t> placeSizes;
+
+    std::string_view all(content_);
+    LineCursor cursor(all);
     std::string_view line;
     if (!cursor.next(line)) return;  // the header, whatever it holds
     while (cursor.next(line)) {
-        std::vector<std::string_view> f = splitFields(line);
-        auto field = [&f](size_t i) { return i < f.size() ? std::string(f[i]) : std::string(); };
-        LocationItem item;
-        item.no = leadingInteger(f[0]);
-        item.dataType = field(1);
-        item.date = field(2);
-        item.fileType = field(3);
-        item.fileName = field(4);
-        item.placement1 = field(5);
-        item.placement2 = field(6);
-        if (inRange(item.no)) lastLineOfNo_[item.no - 1] = static_cast<int>(items_.size());
-        std::string key = std::to_string(item.placement1.size()) + ':' + item.placement1 + item.placement2;
-        auto [it, added] = placeIndex.try_emplace(std::move(key), static_cast<int>(placeLines_.size()));
-        if (added) placeLines_.emplace_back();
-        placeLines_[it->second].push_back(static_cast<int>(items_.size()));
-        placeOfLine_.push_back(it->second);
-        items_.push_back(std::move(item));
+        Line l;
+        l.start = static_cast<uint32_t>(line.data() - all.data());
+        l.length = static_cast<uint32_t>(line.size());
+        long long no = leadingInteger(fieldAt(line, 0));
+        l.no = no >= 1 && no <= kMaxItemNumber ? static_cast<int32_t>(no) : 0;
+        auto [it, added] = places.try_emplace(PlaceKey{fieldAt(line, 5), fieldAt(line, 6)},
+                                              static_cast<int32_t>(placeSizes.size()));
+        if (added) placeSizes.push_back(0);
+        l.place = it->second;
+        ++placeSizes[l.place];
+        if (l.no) lastLineOfNo_[l.no - 1] = static_cast<int32_t>(lines_.size());
+        lines_.push_back(l);
     }
+    placeStart_.assign(placeSizes.size() + 1, 0);
+    for (size_t p = 0; p < placeSizes.size(); ++p) placeStart_[p + 1] = placeStart_[p] + placeSizes[p];
+    placeLines_.assign(lines_.size(), 0);
+    std::vector<int32_t> fill(placeStart_.begin(), placeStart_.end() - 1);
+    for (size_t i = 0; i < lines_.size(); ++i) placeLines_[fill[lines_[i].place]++] = static_cast<int32_t>(i);
+}
+
+LocationItem LocationTable::item(size_t index) const {
+    std::string_view line = text(lines_[index]);
+    std::vector<std::string_view> f = splitFields(line);
+    auto field = [&f](size_t i) { return i < f.size() ? std::string(f[i]) : std::string(); };
+    LocationItem item;
+    item.no = leadingInteger(f[0]);
+    item.dataType = field(1);
+    item.date = field(2);
+    item.fileType = field(3);
+    item.fileName = field(4);
+    item.placement1 = field(5);
+    item.placement2 = field(6);
+    return item;
 }
 
 bool LocationTable::nextPlace(PlaceItems& place) {
     place.numbers.clear();
     place.name.clear();
-    while (scan_ < items_.size()) {
-        const LocationItem& first = items_[scan_++];
-        if (!inRange(first.no) || used_[first.no - 1]) continue;
+    while (scan_ < lines_.size()) {
+        const Line& first = lines_[scan_++];
+        if (!first.no || used_[first.no - 1]) continue;
         used_[first.no - 1] = 1;
-        if (first.placement1.empty()) continue;  // used up, no place
-        place.numbers.push_back(static_cast<int>(first.no));
-        place.name = first.placement1 + first.placement2;
+        std::string_view line = text(first);
+        std::string_view placement1 = fieldAt(line, 5);
+        if (placement1.empty()) continue;  // used up, no place
+        place.numbers.push_back(first.no);
+        place.name.assign(placement1);
+        place.name += fieldAt(line, 6);
         // Every later unused line of the same place joins it in table order (earlier
         // lines are all used or out of range).
-        for (int i : placeLines_[placeOfLine_[scan_ - 1]]) {
+        for (int32_t k = placeStart_[first.place]; k < placeStart_[first.place + 1]; ++k) {
+            const int32_t i = placeLines_[k];
             if (static_cast<size_t>(i) < scan_) continue;
-            const LocationItem& item = items_[i];
-            if (!inRange(item.no) || used_[item.no - 1]) continue;
-            used_[item.no - 1] = 1;
-            place.numbers.push_back(static_cast<int>(item.no));
+            const Line& other = lines_[i];
+            if (!other.no || used_[other.no - 1]) continue;
+            used_[other.no - 1] = 1;
+            place.numbers.push_back(other.no);
         }
         return true;
     }
@@ -81,12 +119,14 @@ bool LocationTable::nextPlace(PlaceItems& place) {
 
 ItemPath LocationTable::resolveItemPath(int no) const {
     ItemPath result;
-    if (!inRange(no) || lastLineOfNo_[no - 1] < 0) return result;
-    const LocationItem& item = items_[lastLineOfNo_[no - 1]];
-    result.skip = !(contains(item.dataType, "SINGLE") || contains(item.dataType, "MULTI")) ||
-                  !contains(item.fileType, "CSV");
-    result.components = {item.dataType, item.date, item.fileType, item.fileName};
-    result.relative = item.dataType + '/' + item.date + '/' + item.fileType + '/' + item.fileName;
+    if (no < 1 || no > kMaxItemNumber || lastLineOfNo_[no - 1] < 0) return result;
+    std::string_view line = text(lines_[lastLineOfNo_[no - 1]]);
+    std::string_view dataType = fieldAt(line, 1), fileType = fieldAt(line, 3);
+    result.skip = !(contains(dataType, "SINGLE") || contains(dataType, "MULTI")) || !contains(fileType, "CSV");
+    result.components = {std::string(dataType), std::string(fieldAt(line, 2)), std::string(fileType),
+                         std::string(fieldAt(line, 4))};
+    result.relative = result.components[0] + '/' + result.components[1] + '/' + result.components[2] + '/' +
+                      result.components[3];
     return result;
 }
 

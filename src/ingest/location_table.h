@@ -1,9 +1,11 @@
 // The measurement location table: one line per stored meter file (NO, DATA_TYPE, DATE,
 // FILE_TYPE, FILE_NAME, PLACEMENT1, PLACEMENT2) naming the place where it was taken.
 // The table is read once per run and places and items are resolved from memory, with
-// the same results as scanning the file again for every place and every item.
+// the same results as scanning the file again for every place and every item. Only the
+// table's bytes and a few numbers per line are kept.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -36,11 +38,14 @@ public:
     // Reads a table held in memory (line 1 is the header and is skipped).
     void parse(std::string_view content);
 
-    const std::vector<LocationItem>& items() const { return items_; }
+    // The item lines after the header, in table order.
+    size_t size() const { return lines_.size(); }
+    LocationItem item(size_t line) const;
 
     // The next place in table order: true with its items, false when no place is left.
     // A line whose PLACEMENT1 is empty is used up without forming a place; a line whose
     // NO lies outside 1..100000 can be neither marked nor resolved and is never taken.
+    // A line without a PLACEMENT2 field belongs with the lines whose PLACEMENT2 is empty.
     bool nextPlace(PlaceItems& place);
 
     // Path and skip verdict of one NO; the last line carrying the NO decides. A NO that
@@ -48,13 +53,20 @@ public:
     ItemPath resolveItemPath(int no) const;
 
 private:
-    std::vector<LocationItem> items_;
-    std::vector<int> lastLineOfNo_;    // index NO-1 -> last line index, -1 when none
-    std::vector<unsigned char> used_;  // index NO-1
-    // Lines of each place (PLACEMENT1, PLACEMENT2) in table order, and each line's place.
-    std::vector<std::vector<int>> placeLines_;
-    std::vector<int> placeOfLine_;
-    size_t scan_ = 0;                  // lines before it are all used or out of range
+    struct Line {
+        uint32_t start = 0, length = 0;  // in content_, without the line end
+        int32_t no = 0;                  // 0 when outside 1..100000
+        int32_t place = 0;               // index of its (PLACEMENT1, PLACEMENT2)
+    };
+    std::string_view text(const Line& line) const { return std::string_view(content_).substr(line.start, line.length); }
+
+    std::string content_;
+    std::vector<Line> lines_;
+    std::vector<int32_t> lastLineOfNo_;  // index NO-1 -> last line index, -1 when none
+    std::vector<unsigned char> used_;    // index NO-1
+    // Lines of place p, in table order: placeLines_[placeStart_[p] .. placeStart_[p + 1]).
+    std::vector<int32_t> placeStart_, placeLines_;
+    size_t scan_ = 0;  // lines before it are all used or out of range
 };
 
 }  // namespace mireva

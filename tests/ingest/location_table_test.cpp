@@ -110,7 +110,9 @@ TEST(LocationTable, LoadFailsOnMissingFile) {
     EXPECT_FALSE(table.load(dir / "none.csv"));
     test::writeFile(dir / "list.csv", kTable);
     EXPECT_TRUE(table.load(dir / "list.csv"));
-    EXPECT_EQ(table.items().size(), 5u);
+    EXPECT_EQ(table.size(), 5u);
+    EXPECT_EQ(table.item(3).fileName, "d.png");
+    EXPECT_EQ(table.item(4).placement1, "");
 }
 
 // The table scanned from its first line again for every place and every item, with
