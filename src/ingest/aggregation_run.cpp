@@ -41,6 +41,7 @@ int aggregationRun(RunRecord& record, const RunMessageSink& showMessage) {
     std::string folderText = pathText(record.dataFolder);
     if (folderText.empty() || folderText.back() != '/') folderText += '/';
 
+    FolderListings listings;
     auto acc = std::make_unique<PlaceAccumulator>();
     PlaceItems place;
     std::string block;
@@ -57,7 +58,7 @@ int aggregationRun(RunRecord& record, const RunMessageSink& showMessage) {
             // The exact path first; only when it fails are the folders searched for the
             // components in another letter case.
             const fs::path path = exactMeterPath(record.dataFolder, item.components);
-            auto otherCase = [&]() { return locateMeterFile(record.dataFolder, item.components); };
+            auto otherCase = [&]() { return locateMeterFile(record.dataFolder, item.components, &listings); };
             if (readMeasurementFile(path, place.name, *acc, log, label, otherCase)) ++record.filesRead;
             else ++record.missingFiles;
         }

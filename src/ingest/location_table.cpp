@@ -25,20 +25,30 @@ struct PlaceKeyHash {
 }  // namespace
 
 bool LocationTable::load(const std::filesystem::path& path) {
-    std::string content;
-    if (!readWholeFile(path, content)) {
-        parse({});
-        return false;
-    }
-    parse(content);
-    return true;
+    const bool read = readWholeFile(path, content_);
+    if (!read) content_.clear();
+    index();
+    return read;
 }
 
 void LocationTable::parse(std::string_view content) {
     content_.assign(content);
+    index();
+}
+
+void LocationTable::index() {
+    // The per-NO entries are allocated once and only the entries of the previous table
+    // are cleared, so that reading a small table costs little.
+    if (lastLineOfNo_.empty()) {
+        lastLineOfNo_.assign(kMaxItemNumber, -1);
+        used_.assign(kMaxItemNumber, 0);
+    }
+    for (int32_t no : touched_) {
+        lastLineOfNo_[no - 1] = -1;
+        used_[no - 1] = 0;
+    }
+    touched_.clear();
     lines_.clear();
-    lastLineOfNo_.assign(kMaxItemNumber, -1);
-    used_.assign(kMaxItemNumber, 0);
     placeStart_.clear();
     placeLines_.clear();
     scan_ = 0;
@@ -46,6 +56,7 @@ void LocationTable::parse(std::string_view content) {
     size_t count = 0;
     for (char c : content_) count += c == '\n';
     lines_.reserve(count + 1);
+    touched_.reserve(count + 1);
     std::unordered_map<PlaceKey, int32_t, PlaceKeyHash> places;
     std::vector<int32_t> placeSizes;
 
@@ -64,7 +75,10 @@ void LocationTable::parse(std::string_view content) {
         if (added) placeSizes.push_back(0);
         l.place = it->second;
         ++placeSizes[l.place];
-        if (l.no) lastLineOfNo_[l.no - 1] = static_cast<int32_t>(lines_.size());
+        if (l.no) {
+            if (lastLineOfNo_[l.no - 1] < 0) touched_.push_back(l.no);
+            lastLineOfNo_[l.no - 1] = static_cast<int32_t>(lines_.size());
+        }
         lines_.push_back(l);
     }
     placeStart_.assign(placeSizes.size() + 1, 0);

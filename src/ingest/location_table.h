@@ -58,12 +58,14 @@ private:
         int32_t no = 0;                  // 0 when outside 1..100000
         int32_t place = 0;               // index of its (PLACEMENT1, PLACEMENT2)
     };
+    void index();
     std::string_view text(const Line& line) const { return std::string_view(content_).substr(line.start, line.length); }
 
     std::string content_;
     std::vector<Line> lines_;
     std::vector<int32_t> lastLineOfNo_;  // index NO-1 -> last line index, -1 when none
     std::vector<unsigned char> used_;    // index NO-1
+    std::vector<int32_t> touched_;       // NO values whose entries above are set
     // Lines of place p, in table order: placeLines_[placeStart_[p] .. placeStart_[p + 1]).
     std::vector<int32_t> placeStart_, placeLines_;
     size_t scan_ = 0;  // lines before it are all used or out of range

@@ -20,17 +20,22 @@ bool equalIgnoringAsciiCase(const std::string& a, const std::string& b) {
     return true;
 }
 
-// The entry of `dir` named `name` up to ASCII case, or an empty path.
-fs::path findIgnoringCase(const fs::path& dir, const std::string& name) {
+const std::vector<std::string>& listFolder(const fs::path& dir, FolderListings& listings) {
+    auto it = listings.find(dir);
+    if (it != listings.end()) return it->second;
+    std::vector<std::string> names;
     std::error_code ec;
-    std::vector<std::string> matches;
-    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        std::string entry = it->path().filename().string();
-        if (equalIgnoringAsciiCase(entry, name)) matches.push_back(std::move(entry));
-    }
-    if (matches.empty()) return {};
-    std::sort(matches.begin(), matches.end());
-    return dir / matches.front();
+    for (fs::directory_iterator entry(dir, ec), end; !ec && entry != end; entry.increment(ec))
+        names.push_back(entry->path().filename().string());
+    std::sort(names.begin(), names.end());
+    return listings.emplace(dir, std::move(names)).first->second;
+}
+
+// The entry of `dir` named `name` up to ASCII case (the first in name order), or an empty path.
+fs::path findIgnoringCase(const fs::path& dir, const std::string& name, FolderListings& listings) {
+    for (const std::string& entry : listFolder(dir, listings))
+        if (equalIgnoringAsciiCase(entry, name)) return dir / entry;
+    return {};
 }
 
 }  // namespace
@@ -41,7 +46,10 @@ fs::path exactMeterPath(const fs::path& folder, const std::vector<std::string>& 
     return path;
 }
 
-fs::path locateMeterFile(const fs::path& folder, const std::vector<std::string>& components) {
+fs::path locateMeterFile(const fs::path& folder, const std::vector<std::string>& components,
+                         FolderListings* listings) {
+    FolderListings local;
+    FolderListings& cache = listings ? *listings : local;
     std::vector<std::string> names;
     names.reserve(components.size());
     fs::path exact = folder;
@@ -59,7 +67,7 @@ fs::path locateMeterFile(const fs::path& folder, const std::vector<std::string>&
             current = std::move(next);
             continue;
         }
-        fs::path found = findIgnoringCase(current, name);
+        fs::path found = findIgnoringCase(current, name, cache);
         if (found.empty()) return exact;
         current = std::move(found);
     }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -13,10 +14,15 @@ namespace mireva {
 // `folder` joined with the components as written (converted to the file system's encoding).
 std::filesystem::path exactMeterPath(const std::filesystem::path& folder, const std::vector<std::string>& components);
 
+// Names of the folders listed so far in one run, sorted, so that a card with many
+// mistyped names is listed once per folder.
+using FolderListings = std::map<std::filesystem::path, std::vector<std::string>>;
+
 // The path of the file named by `components` (code page 932 texts from the location
 // table) below `folder`: the exact path when it exists, otherwise the path whose
 // components match case-insensitively (an exact component is preferred, then the first
 // match in name order). When nothing matches, the exact path (which then fails to open).
-std::filesystem::path locateMeterFile(const std::filesystem::path& folder, const std::vector<std::string>& components);
+std::filesystem::path locateMeterFile(const std::filesystem::path& folder, const std::vector<std::string>& components,
+                                      FolderListings* listings = nullptr);
 
 }  // namespace mireva

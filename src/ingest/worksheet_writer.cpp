@@ -33,6 +33,15 @@ void appendPlaceBlock(std::string& out, const PlaceAccumulator& acc, const Chann
     static const char* const kSuffixes[kRowsPerPlace] = {":周波数,", ":局発,", ":レベル,", ":BER A,",
                                                          ":BER,",   ":BER C,", ":MER,",   ":C/N,"};
     const std::string mode = acc.modeBits ? ChannelCatalog::instance().modeFieldOf(acc.modeBits) : std::string();
+    // A row without any value is the same run of empty marks in every block.
+    static const std::string allEmpty = [] {
+        std::string s;
+        for (int c = 0; c < kChannelCount; ++c) (s += ',') += kEmptyMark;
+        return s;
+    }();
+    bool allWanted = true;
+    for (unsigned char w : wanted) allWanted = allWanted && w;
+    out.reserve(out.size() + kRowsPerPlace * (allEmpty.size() + 256));
     for (int r = 0; r < kRowsPerPlace; ++r) {
         const BlockRow row = static_cast<BlockRow>(r);
         // The summary rules change nothing for an empty mark except in the MER and C/N
@@ -48,6 +57,16 @@ void appendPlaceBlock(std::string& out, const PlaceAccumulator& acc, const Chann
         else if (r == 0) out += " - ";
         out += ',';
         out += acc.offsetsText;
+        if (allWanted) {
+            bool anyValue = false;
+            for (const std::string& text : acc.values[r]) anyValue = anyValue || (!text.empty() && text != "---");
+            if (!anyValue) {
+                out += allEmpty;
+                if (marksPresence) summary.apply(row, 0, false);
+                out += "\r\n";
+                continue;
+            }
+        }
         for (int c = 0; c < kChannelCount; ++c) {
             if (!wanted[c]) continue;
             const std::string& text = acc.value(row, c);

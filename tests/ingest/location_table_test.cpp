@@ -95,6 +95,18 @@ TEST(LocationTable, OddLines) {
     EXPECT_EQ(table.resolveItemPath(2).relative, "MULTI/d/CSV/second.csv");
 }
 
+TEST(LocationTable, ReadingAgainStartsFromANewTable) {
+    LocationTable table;
+    table.parse(kTable);
+    EXPECT_EQ(allPlaces(table).size(), 2u);
+    table.parse("NO\r\n3,MULTI,d,CSV,z.csv,2F,201\r\n");
+    std::vector<PlaceItems> places = allPlaces(table);
+    ASSERT_EQ(places.size(), 1u);
+    EXPECT_EQ(places[0].numbers, (std::vector<int>{3}));
+    EXPECT_EQ(table.resolveItemPath(1).relative, "");
+    EXPECT_EQ(table.resolveItemPath(3).relative, "MULTI/d/CSV/z.csv");
+}
+
 TEST(LocationTable, EmptyAndHeaderOnly) {
     for (const char* content : {"", "NO,DATA_TYPE\r\n", "NO,DATA_TYPE"}) {
         LocationTable table;
