@@ -1,8 +1,16 @@
 #include "ingest/worksheet_writer.h"
 
+#include <cstring>
+
 #include "core/cp932.h"
 
 namespace mireva {
+namespace {
+
+// A text the worksheet shows as it stands; empty and "---" become the empty mark.
+bool isValue(const std::string& text) { return !text.empty() && !(text.size() == 3 && text == "---"); }
+
+}  // namespace
 
 std::string worksheetHeaderLines(const ChannelWanted& wanted) {
     const ChannelCatalog& catalog = ChannelCatalog::instance();
@@ -59,7 +67,7 @@ void appendPlaceBlock(std::string& out, const PlaceAccumulator& acc, const Chann
         out += acc.offsetsText;
         if (allWanted) {
             bool anyValue = false;
-            for (const std::string& text : acc.values[r]) anyValue = anyValue || (!text.empty() && text != "---");
+            for (const std::string& text : acc.values[r]) anyValue = anyValue || isValue(text);
             if (!anyValue) {
                 out += allEmpty;
                 if (marksPresence) summary.apply(row, 0, false);
@@ -67,12 +75,28 @@ void appendPlaceBlock(std::string& out, const PlaceAccumulator& acc, const Chann
                 continue;
             }
         }
+        // Sized once, then copied field by field: this loop writes most of the file.
+        size_t length = 0;
         for (int c = 0; c < kChannelCount; ++c) {
             if (!wanted[c]) continue;
             const std::string& text = acc.value(row, c);
-            const bool value = !text.empty() && text != "---";
-            out += ',';
-            out += value ? std::string_view(text) : std::string_view(kEmptyMark);
+            length += 1 + (isValue(text) ? text.size() : sizeof kEmptyMark - 1);
+        }
+        size_t at = out.size();
+        out.resize(at + length);
+        char* p = out.data() + at;
+        for (int c = 0; c < kChannelCount; ++c) {
+            if (!wanted[c]) continue;
+            const std::string& text = acc.value(row, c);
+            const bool value = isValue(text);
+            *p++ = ',';
+            if (value) {
+                std::memcpy(p, text.data(), text.size());
+                p += text.size();
+            } else {
+                std::memcpy(p, kEmptyMark, sizeof kEmptyMark - 1);
+                p += sizeof kEmptyMark - 1;
+            }
             if (value || marksPresence) summary.apply(row, c, value);
         }
         out += "\r\n";
