@@ -1,7 +1,9 @@
 // bench-libs: mireva_ingest
 // Aggregation of a generated 2,000-place site (about 6,000 meter files) next to the
-// time to merely read the same files' bytes, and the peak heap of a run for sites of
-// different sizes (it must not grow with the number of places).
+// time to merely read the same files' bytes, and next to that plus writing a worksheet
+// of the run's size through a synced scratch file (the I/O a run cannot avoid); and
+// the peak heap of a run for sites of different sizes (it must not grow with the
+// number of places).
 #include <benchmark/benchmark.h>
 
 #include <atomic>
@@ -111,6 +113,33 @@ void BM_ReadBytes(benchmark::State& state) {
     state.counters["MB"] = static_cast<double>(bytes) / 1e6;
 }
 
+// The bytes of the site plus the worksheet the run writes from them, written the way
+// the run writes it: scratch file beside the target, synced, renamed over it.
+void BM_ReadBytesAndWriteWorksheet(benchmark::State& state) {
+    const Site& s = site(static_cast<int>(state.range(0)));
+    mireva::RunRecord record = recordFor(s);
+    if (mireva::aggregationRun(record, [](const std::string&) {}) != 0) {
+        state.SkipWithError("the run was aborted");
+        return;
+    }
+    std::string worksheet;
+    mireva::readWholeFile(record.worksheetPath, worksheet);
+    const fs::path copy = s.folder / "worksheet-copy.csv";
+    std::string content;
+    for (auto _ : state) {
+        size_t bytes = 0;
+        mireva::readWholeFile(s.folder / "list.csv", content);
+        bytes += content.size();
+        for (const fs::path& p : s.files) {
+            mireva::readWholeFile(p, content);
+            bytes += content.size();
+        }
+        benchmark::DoNotOptimize(bytes);
+        if (!mireva::replaceFileContent(copy, worksheet)) state.SkipWithError("cannot write the worksheet copy");
+    }
+    state.counters["worksheet_MB"] = static_cast<double>(worksheet.size()) / 1e6;
+}
+
 void BM_Aggregate(benchmark::State& state) {
     const Site& s = site(static_cast<int>(state.range(0)));
     long long peak = 0;
@@ -131,6 +160,7 @@ void BM_Aggregate(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_ReadBytes)->Arg(2000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ReadBytesAndWriteWorksheet)->Arg(2000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Aggregate)->Arg(2000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Aggregate)->Arg(500)->Unit(benchmark::kMillisecond)->UseRealTime();
 
