@@ -7,7 +7,7 @@
 
 PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev libxlsxwriter-dev \
   libgtest-dev libgmock-dev libbenchmark-dev fonts-noto-cjk xvfb xauth libgl-dev \
-  poppler-utils clang libclang-rt-14-dev unzip
+  poppler-utils clang libclang-rt-14-dev unzip x11-utils
 
 BUILD ?= build
 ASAN_BUILD ?= build-asan
