@@ -95,18 +95,23 @@ mireva::RunRecord recordFor(const Site& s) {
     return record;
 }
 
+// Reads the location table and every meter file of the site; returns the bytes read.
+size_t readSiteBytes(const Site& s, std::string& content) {
+    mireva::readWholeFile(s.folder / "list.csv", content);
+    size_t bytes = content.size();
+    for (const fs::path& p : s.files) {
+        mireva::readWholeFile(p, content);
+        bytes += content.size();
+    }
+    return bytes;
+}
+
 void BM_ReadBytes(benchmark::State& state) {
     const Site& s = site(static_cast<int>(state.range(0)));
     std::string content;
     size_t bytes = 0;
     for (auto _ : state) {
-        bytes = 0;
-        mireva::readWholeFile(s.folder / "list.csv", content);
-        bytes += content.size();
-        for (const fs::path& p : s.files) {
-            mireva::readWholeFile(p, content);
-            bytes += content.size();
-        }
+        bytes = readSiteBytes(s, content);
         benchmark::DoNotOptimize(bytes);
     }
     state.counters["files"] = static_cast<double>(s.files.size());
@@ -127,14 +132,7 @@ void BM_ReadBytesAndWriteWorksheet(benchmark::State& state) {
     const fs::path copy = s.folder / "worksheet-copy.csv";
     std::string content;
     for (auto _ : state) {
-        size_t bytes = 0;
-        mireva::readWholeFile(s.folder / "list.csv", content);
-        bytes += content.size();
-        for (const fs::path& p : s.files) {
-            mireva::readWholeFile(p, content);
-            bytes += content.size();
-        }
-        benchmark::DoNotOptimize(bytes);
+        benchmark::DoNotOptimize(readSiteBytes(s, content));
         if (!mireva::replaceFileContent(copy, worksheet)) state.SkipWithError("cannot write the worksheet copy");
     }
     state.counters["worksheet_MB"] = static_cast<double>(worksheet.size()) / 1e6;

@@ -5,8 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "cli/cli_args.h"
-#include "cli/commands.h"
+#include "cli/subcommand.h"
 #include "core/cp932.h"
 #include "core/file_io.h"
 #include "ingest/aggregation_run.h"
@@ -34,12 +33,6 @@ const char kHelp[] =
     "\n"
     "Exit status: 0 run completed (possibly with skipped files), 1 run aborted or the\n"
     "worksheet could not be written, 2 wrong usage or unreadable inputs.\n";
-
-int usageError(std::ostream& err, const std::string& message) {
-    err << "mireva-cli aggregate: " << message << "\n"
-        << "Try 'mireva-cli aggregate --help'.\n";
-    return kExitUsage;
-}
 
 void printSummary(std::ostream& out, const RunRecord& r, bool json) {
     const AggregationSummary& s = r.summary;
@@ -71,19 +64,11 @@ void printSummary(std::ostream& out, const RunRecord& r, bool json) {
 }  // namespace
 
 int runAggregate(const Args& args, std::ostream& out, std::ostream& err) {
-    for (const std::string& a : args) {
-        if (a == "--help" || a == "-h") {
-            out << kHelp;
-            return kExitOk;
-        }
-    }
-    CliArgs options;
-    std::string error;
-    if (!options.parse(args, {"--table", "--data", "--out", "--errorlog"}, {"--json"}, error))
-        return usageError(err, error);
-    for (const char* required : {"--table", "--data", "--out"}) {
-        if (!options.value(required)) return usageError(err, std::string("missing ") + required);
-    }
+    Subcommand command("aggregate", kHelp, out, err);
+    if (auto done = command.start(args, {"--table", "--data", "--out", "--errorlog"}, {"--json"},
+                                  {"--table", "--data", "--out"}))
+        return *done;
+    const CliArgs& options = command.options();
 
     RunRecord record;
     record.channelWanted.fill(1);
@@ -96,23 +81,19 @@ int runAggregate(const Args& args, std::ostream& out, std::ostream& err) {
     {
         std::ifstream table(record.locationTablePath, std::ios::binary);
         if (!table || isDirectory(record.locationTablePath)) {
-            err << "mireva-cli aggregate: cannot read the location table " << record.locationTablePath.string()
-                << (isDirectory(record.locationTablePath) ? ": is a folder" : std::string(": ") + std::strerror(errno))
-                << "\n";
-            return kExitUsage;
+            return command.fail(kExitUsage, "cannot read the location table " + record.locationTablePath.string() +
+                                                (isDirectory(record.locationTablePath)
+                                                     ? ": is a folder"
+                                                     : std::string(": ") + std::strerror(errno)));
         }
     }
-    if (!isDirectory(record.dataFolder)) {
-        err << "mireva-cli aggregate: the data folder " << record.dataFolder.string() << " is not a folder\n";
-        return kExitUsage;
-    }
+    if (!isDirectory(record.dataFolder))
+        return command.fail(kExitUsage, "the data folder " + record.dataFolder.string() + " is not a folder");
 
     const int result = aggregationRun(record, [&err](const std::string& message) { err << fromCp932(message) << "\n"; });
-    if (result != 0) {
-        err << "mireva-cli aggregate: the run did not complete and the worksheet was not replaced (error log: "
-            << record.errorLogPath.string() << ")\n";
-        return kExitFailed;
-    }
+    if (result != 0)
+        return command.fail(kExitFailed, "the run did not complete and the worksheet was not replaced (error log: " +
+                                             record.errorLogPath.string() + ")");
     printSummary(out, record, options.flag("--json"));
     return kExitOk;
 }

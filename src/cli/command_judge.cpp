@@ -2,8 +2,7 @@
 // judgement dialog saves.
 #include <filesystem>
 
-#include "cli/cli_args.h"
-#include "cli/commands.h"
+#include "cli/subcommand.h"
 #include "core/file_io.h"
 #include "core/worksheet_document.h"
 #include "reports/settings_file.h"
@@ -16,50 +15,25 @@ constexpr const char* kJudgeUsage =
     "usage: mireva-cli judge --worksheet W [--settings Mireva.ini] [--out FILE.csv]\n"
     "Judges every level of worksheet W against the standard values of the settings file\n"
     "(default: Mireva.ini in the per-user data folder) and writes the list of levels at\n"
-    "or below standard as CSV (code page 932) to FILE.csv, or to standard output.\n";
+    "or below standard as CSV (code page 932) to FILE.csv, or to standard output.\n"
+    "Exit status: 0 done, 1 the file could not be written, 2 wrong usage or unreadable inputs.\n";
 }  // namespace
 
 int runJudge(const Args& args, std::ostream& out, std::ostream& err) {
-    CliArgs options;
-    std::string error;
-    if (!options.parse(args, {"--worksheet", "--settings", "--out"}, {"--help"}, error)) {
-        err << "mireva-cli judge: " << error << "\n" << kJudgeUsage;
-        return kExitUsage;
-    }
-    if (options.flag("--help")) {
-        out << kJudgeUsage;
-        return kExitOk;
-    }
-    auto worksheetPath = options.value("--worksheet");
-    if (!worksheetPath) {
-        err << "mireva-cli judge: --worksheet is required\n" << kJudgeUsage;
-        return kExitUsage;
-    }
+    Subcommand command("judge", kJudgeUsage, out, err);
+    if (auto done = command.start(args, {"--worksheet", "--settings", "--out"}, {}, {"--worksheet"})) return *done;
     WorksheetDocument worksheet;
-    if (!worksheet.load(*worksheetPath) || isDirectory(*worksheetPath)) {
-        err << "mireva-cli judge: cannot read the worksheet " << *worksheetPath << "\n";
-        return kExitUsage;
-    }
+    std::optional<std::filesystem::path> settingsPath;
+    if (!command.loadWorksheet(worksheet) || !command.settingsFile(settingsPath)) return kExitUsage;
 
-    std::filesystem::path settingsPath = SettingsFile::defaultPath();
-    if (auto given = options.value("--settings")) {
-        // A named settings file must exist: a mistyped name would silently judge
-        // against the defaults.
-        if (!fileExists(*given)) {
-            err << "mireva-cli judge: cannot read the settings file " << *given << "\n";
-            return kExitUsage;
-        }
-        settingsPath = *given;
-    }
     JudgementResult result;
-    judge(worksheet, readStandardValues(settingsPath), result);
+    judge(worksheet, readStandardValues(settingsPath.value_or(SettingsFile::defaultPath())), result);
     std::string csv = judgementCsv(judgementRows(result.belowStandardDetails));
 
-    if (auto outPath = options.value("--out")) {
-        if (!replaceFileContent(*outPath, csv, &error)) {
-            err << "mireva-cli judge: cannot write " << *outPath << ": " << error << "\n";
-            return kExitFailed;
-        }
+    if (auto outPath = command.options().value("--out")) {
+        std::string error;
+        if (!replaceFileContent(*outPath, csv, &error))
+            return command.fail(kExitFailed, "cannot write " + *outPath + ": " + error);
         return kExitOk;
     }
     out.write(csv.data(), static_cast<std::streamsize>(csv.size()));

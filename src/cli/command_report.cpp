@@ -1,7 +1,6 @@
 // mireva-cli report: every page of the report into one PDF file, with the selection
 // a reading run of the worksheet's site would leave.
-#include "cli/cli_args.h"
-#include "cli/commands.h"
+#include "cli/subcommand.h"
 
 #ifdef MIREVA_HAVE_QT
 #include <QGuiApplication>
@@ -14,41 +13,29 @@
 #endif
 
 namespace mireva::cli {
+namespace {
+[[maybe_unused]] constexpr const char* kReportUsage =
+    "usage: mireva-cli report --worksheet W --out report.pdf [--settings Mireva.ini]\n"
+    "Renders every page of the report into a PDF file (A4 portrait). The channels are those\n"
+    "holding a value in the worksheet; the report data come from the settings file (defaults\n"
+    "without it). The PDF replaces report.pdf in one step; on failure an existing one is\n"
+    "left as it was.\n"
+    "Exit status: 0 written, 1 nothing to print or the file could not be written, 2 wrong\n"
+    "usage or unreadable inputs.\n";
+}  // namespace
 
 int runReport(const Args& args, std::ostream& out, std::ostream& err) {
 #ifndef MIREVA_HAVE_QT
     err << "mireva-cli report: not available in this build\n";
     return kExitUsage;
 #else
-    CliArgs options;
-    std::string error;
-    if (!options.parse(args, {"--worksheet", "--out", "--settings"}, {"--help"}, error)) {
-        err << "mireva-cli report: " << error << "\n";
-        return kExitUsage;
-    }
-    if (options.flag("--help")) {
-        out << "usage: mireva-cli report --worksheet W --out report.pdf [--settings Mireva.ini]\n"
-               "Renders every page of the report into a PDF file (A4 portrait). The channels are those\n"
-               "holding a value in the worksheet; the report data come from the settings file (defaults\n"
-               "without it).\n";
-        return kExitOk;
-    }
-    const auto worksheetPath = options.value("--worksheet");
-    const auto outPath = options.value("--out");
-    if (!worksheetPath || !outPath) {
-        err << "mireva-cli report: --worksheet and --out are required\n";
-        return kExitUsage;
-    }
-    const auto settingsPath = options.value("--settings");
-    if (settingsPath && !fileExists(*settingsPath)) {
-        err << "mireva-cli report: cannot read settings file " << *settingsPath << "\n";
-        return kExitUsage;
-    }
+    Subcommand command("report", kReportUsage, out, err);
+    if (auto done = command.start(args, {"--worksheet", "--out", "--settings"}, {}, {"--worksheet", "--out"}))
+        return *done;
     WorksheetDocument worksheet;
-    if (!worksheet.load(*worksheetPath)) {
-        err << "mireva-cli report: cannot read worksheet " << *worksheetPath << "\n";
-        return kExitUsage;
-    }
+    std::optional<std::filesystem::path> settingsPath;
+    if (!command.loadWorksheet(worksheet) || !command.settingsFile(settingsPath)) return kExitUsage;
+    const std::string outPath = command.required("--out");
 
     // Text layout needs a GUI application; a batch run needs no display.
     std::unique_ptr<QGuiApplication> app;
@@ -62,16 +49,12 @@ int runReport(const Args& args, std::ostream& out, std::ostream& err) {
 
     const AggregationSummary selection = summaryFromWorksheet(worksheet);
     const ReportPageRenderer report =
-        ui::loadReport(WorksheetLines(worksheet), selection, settingsPath ? *settingsPath : std::string());
-    if (report.pageCount() == 0) {
-        err << "mireva-cli report: nothing to print: the worksheet holds no measured place\n";
-        return kExitFailed;
-    }
-    if (!ui::writeReportPdf(report, *outPath, &error)) {
-        err << "mireva-cli report: " << error << "\n";
-        return kExitFailed;
-    }
-    out << report.pageCount() << " pages written to " << *outPath << "\n";
+        ui::loadReport(WorksheetLines(worksheet), selection, settingsPath ? settingsPath->string() : std::string());
+    if (report.pageCount() == 0)
+        return command.fail(kExitFailed, "nothing to print: the worksheet holds no measured place");
+    std::string error;
+    if (!ui::writeReportPdf(report, outPath, &error)) return command.fail(kExitFailed, error);
+    out << report.pageCount() << " pages written to " << outPath << "\n";
     return kExitOk;
 #endif
 }

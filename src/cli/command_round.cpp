@@ -1,7 +1,6 @@
 // mireva-cli round: rounds every level of a worksheet to a whole number of dB, in
 // place, as the program's 四捨五入 does.
-#include "cli/cli_args.h"
-#include "cli/commands.h"
+#include "cli/subcommand.h"
 #include "core/file_io.h"
 #include "core/worksheet_document.h"
 #include "panel/level_rounding.h"
@@ -12,36 +11,22 @@ namespace {
 constexpr const char* kRoundUsage =
     "usage: mireva-cli round --worksheet W\n"
     "Rounds every level of worksheet W (halves away from zero, written as \"46.0\") and\n"
-    "rewrites W in one step; the other rows and the offset summaries stay as they are.\n";
+    "rewrites W in one step; the other rows and the offset summaries stay as they are.\n"
+    "Exit status: 0 done, 1 W could not be rewritten (it is left as it was), 2 wrong usage\n"
+    "or unreadable inputs.\n";
 }  // namespace
 
 int runRound(const Args& args, std::ostream& out, std::ostream& err) {
-    CliArgs options;
-    std::string error;
-    if (!options.parse(args, {"--worksheet"}, {"--help"}, error)) {
-        err << "mireva-cli round: " << error << "\n" << kRoundUsage;
-        return kExitUsage;
-    }
-    if (options.flag("--help")) {
-        out << kRoundUsage;
-        return kExitOk;
-    }
-    auto worksheetPath = options.value("--worksheet");
-    if (!worksheetPath) {
-        err << "mireva-cli round: --worksheet is required\n" << kRoundUsage;
-        return kExitUsage;
-    }
+    Subcommand command("round", kRoundUsage, out, err);
+    if (auto done = command.start(args, {"--worksheet"}, {}, {"--worksheet"})) return *done;
     WorksheetDocument worksheet;
-    if (isDirectory(*worksheetPath) || !worksheet.load(*worksheetPath)) {
-        err << "mireva-cli round: cannot read the worksheet " << *worksheetPath << "\n";
-        return kExitUsage;
-    }
+    if (!command.loadWorksheet(worksheet)) return kExitUsage;
     roundAllLevels(worksheet);
     // The scratch file sits beside the worksheet, as worksheet_tmp.csv does beside worksheet.csv.
-    if (!replaceFileContent(*worksheetPath, worksheet.serialize(), &error)) {
-        err << "mireva-cli round: cannot rewrite " << *worksheetPath << ": " << error << "\n";
-        return kExitFailed;
-    }
+    const std::string worksheetPath = command.required("--worksheet");
+    std::string error;
+    if (!replaceFileContent(worksheetPath, worksheet.serialize(), &error))
+        return command.fail(kExitFailed, "cannot rewrite " + worksheetPath + ": " + error);
     return kExitOk;
 }
 

@@ -1,6 +1,5 @@
 // mireva-cli xlsx: the report's workbook of a worksheet, written without the window.
-#include "cli/cli_args.h"
-#include "cli/commands.h"
+#include "cli/subcommand.h"
 #include "core/aggregation_summary.h"
 #include "core/file_io.h"
 #include "core/worksheet_document.h"
@@ -25,60 +24,31 @@ const char kHelp[] =
     "(no place or no channel) or the file could not be written, 2 wrong usage or\n"
     "unreadable inputs.\n";
 
-int usageError(std::ostream& err, const std::string& message) {
-    err << "mireva-cli xlsx: " << message << "\n"
-        << "Try 'mireva-cli xlsx --help'.\n";
-    return kExitUsage;
-}
-
 }  // namespace
 
 int runXlsx(const Args& args, std::ostream& out, std::ostream& err) {
-    for (const std::string& a : args) {
-        if (a == "--help" || a == "-h") {
-            out << kHelp;
-            return kExitOk;
-        }
-    }
-    CliArgs options;
-    std::string error;
-    if (!options.parse(args, {"--worksheet", "--out", "--settings"}, {}, error)) return usageError(err, error);
-    for (const char* required : {"--worksheet", "--out"})
-        if (!options.value(required)) return usageError(err, std::string("missing ") + required);
-
-    const std::filesystem::path worksheetPath = *options.value("--worksheet");
+    Subcommand command("xlsx", kHelp, out, err);
+    if (auto done = command.start(args, {"--worksheet", "--out", "--settings"}, {}, {"--worksheet", "--out"}))
+        return *done;
     WorksheetDocument worksheet;
-    if (isDirectory(worksheetPath) || !worksheet.load(worksheetPath)) {
-        err << "mireva-cli xlsx: cannot read the worksheet " << worksheetPath.string() << "\n";
-        return kExitUsage;
-    }
+    std::optional<std::filesystem::path> settingsPath;
+    if (!command.loadWorksheet(worksheet) || !command.settingsFile(settingsPath)) return kExitUsage;
 
     excel::WorkbookInputs inputs;
     inputs.worksheet = &worksheet;
     inputs.selection = summaryFromWorksheet(worksheet);
     inputs.settings = ReportSettings::defaults();
-    if (auto settingsPath = options.value("--settings")) {
-        // Reading a settings file creates it when missing; a batch run must not leave
-        // a new file behind a mistyped name.
-        if (!fileExists(*settingsPath) || isDirectory(*settingsPath)) {
-            err << "mireva-cli xlsx: cannot read the settings file " << *settingsPath << "\n";
-            return kExitUsage;
-        }
+    if (settingsPath) {
         SettingsFile file(*settingsPath);
         file.readPrintData2(inputs.settings);
         file.readBroadcasterNames(inputs.settings);
     }
 
-    const std::filesystem::path outPath = *options.value("--out");
+    const std::filesystem::path outPath = command.required("--out");
     excel::ExportOutcome outcome = excel::exportWorkbook(inputs, outPath);
-    if (outcome.problem != excel::WorkbookProblem::None) {
-        err << "mireva-cli xlsx: " << excel::problemMessage(outcome.problem) << "\n";
-        return kExitFailed;
-    }
-    if (!outcome.written) {
-        err << "mireva-cli xlsx: cannot write " << outPath.string() << ": " << outcome.error << "\n";
-        return kExitFailed;
-    }
+    if (outcome.problem != excel::WorkbookProblem::None)
+        return command.fail(kExitFailed, excel::problemMessage(outcome.problem));
+    if (!outcome.written) return command.fail(kExitFailed, "cannot write " + outPath.string() + ": " + outcome.error);
     out << "sheets written: " << outcome.sheetCount << " (" << outPath.string() << ")\n";
     return kExitOk;
 }

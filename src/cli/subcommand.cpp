@@ -1,0 +1,59 @@
+#include "cli/subcommand.h"
+
+#include "core/file_io.h"
+#include "core/worksheet_document.h"
+
+namespace mireva::cli {
+
+Subcommand::Subcommand(std::string name, std::string_view help, std::ostream& out, std::ostream& err)
+    : name_(std::move(name)), help_(help), out_(out), err_(err) {}
+
+std::optional<int> Subcommand::start(const Args& args, const std::set<std::string>& valued,
+                                     const std::set<std::string>& flags,
+                                     std::initializer_list<const char*> required) {
+    for (const std::string& a : args) {
+        if (a == "--help" || a == "-h") {
+            out_ << help_;
+            return kExitOk;
+        }
+    }
+    std::string error;
+    if (!options_.parse(args, valued, flags, error)) return usageError(error);
+    for (const char* name : required)
+        if (!options_.value(name)) return usageError(std::string("missing ") + name);
+    return std::nullopt;
+}
+
+int Subcommand::usageError(const std::string& message) const {
+    err_ << "mireva-cli " << name_ << ": " << message << "\n"
+         << "Try 'mireva-cli " << name_ << " --help'.\n";
+    return kExitUsage;
+}
+
+int Subcommand::fail(int status, const std::string& message) const {
+    err_ << "mireva-cli " << name_ << ": " << message << "\n";
+    return status;
+}
+
+bool Subcommand::loadWorksheet(WorksheetDocument& worksheet) const {
+    const std::string path = required("--worksheet");
+    if (isDirectory(path) || !worksheet.load(path)) {
+        fail(kExitUsage, "cannot read the worksheet " + path);
+        return false;
+    }
+    return true;
+}
+
+bool Subcommand::settingsFile(std::optional<std::filesystem::path>& path) const {
+    path.reset();
+    const auto given = options_.value("--settings");
+    if (!given) return true;
+    if (!fileExists(*given)) {
+        fail(kExitUsage, "cannot read the settings file " + *given);
+        return false;
+    }
+    path = *given;
+    return true;
+}
+
+}  // namespace mireva::cli
