@@ -104,15 +104,30 @@ ReportPrinting::ReportPrinting(QWidget* parent)
 
 ReportPrinting::~ReportPrinting() = default;
 
-void ReportPrinting::print(const ReportSource& source, const QString& documentTitle) {
-    const ReportPageRenderer report = loadReport(source);
-    const int pages = report.pageCount();
-    if (pages == 0) {
+namespace {
+
+// The pages the print dialog chose: its page range, or every page.
+std::pair<int, int> chosenPages(const QPrinter& printer, int pages) {
+    if (printer.printRange() != QPrinter::PageRange || printer.fromPage() <= 0) return {1, pages};
+    return {printer.fromPage(), printer.toPage() > 0 ? printer.toPage() : pages};
+}
+
+}  // namespace
+
+bool ReportPrinting::startJob(const ReportPageRenderer& report, const QString& documentTitle) {
+    if (report.pageCount() == 0) {
         MessageBoxes::inform(parent_, nothingToPrintText());
-        return;
+        return false;
     }
     printer_->setDocName(jobName(report, documentTitle));
     printer_->setPrintRange(QPrinter::AllPages);
+    return true;
+}
+
+void ReportPrinting::print(const ReportSource& source, const QString& documentTitle) {
+    const ReportPageRenderer report = loadReport(source);
+    if (!startJob(report, documentTitle)) return;
+    const int pages = report.pageCount();
     QPrintDialog dialog(printer_.get(), parent_);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
@@ -121,11 +136,7 @@ void ReportPrinting::print(const ReportSource& source, const QString& documentTi
     dialog.setFromTo(1, pages);
     const bool accepted = hooks().print ? hooks().print(dialog) : dialog.exec() == QDialog::Accepted;
     if (!accepted) return;
-    int from = 1, to = pages;
-    if (printer_->printRange() == QPrinter::PageRange && printer_->fromPage() > 0) {
-        from = printer_->fromPage();
-        to = printer_->toPage() > 0 ? printer_->toPage() : pages;
-    }
+    const auto [from, to] = chosenPages(*printer_, pages);
     QPainter painter;
     if (!painter.begin(printer_.get())) {
         MessageBoxes::error(parent_, printFailedText());
@@ -137,23 +148,14 @@ void ReportPrinting::print(const ReportSource& source, const QString& documentTi
 
 void ReportPrinting::preview(const ReportSource& source, const QString& documentTitle) {
     const ReportPageRenderer report = loadReport(source);
+    if (!startJob(report, documentTitle)) return;
     const int pages = report.pageCount();
-    if (pages == 0) {
-        MessageBoxes::inform(parent_, nothingToPrintText());
-        return;
-    }
-    printer_->setDocName(jobName(report, documentTitle));
-    printer_->setPrintRange(QPrinter::AllPages);
     QPrintPreviewDialog dialog(printer_.get(), parent_);
     dialog.setWindowTitle(QStringLiteral("%1 - %2").arg(MessageBoxes::caption(), printer_->docName()));
     // The preview's own print button prints through the same code; a page range
     // chosen in its print dialog limits what goes to the printer.
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, [&report, pages](QPrinter* printer) {
-        int from = 1, to = pages;
-        if (printer->printRange() == QPrinter::PageRange && printer->fromPage() > 0) {
-            from = printer->fromPage();
-            to = printer->toPage() > 0 ? printer->toPage() : pages;
-        }
+        const auto [from, to] = chosenPages(*printer, pages);
         QPainter painter(printer);
         paintReportPages(painter, *printer, report, from, to);
     });

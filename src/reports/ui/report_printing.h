@@ -79,6 +79,10 @@ public:
     static void setDialogHooks(DialogHooks hooks);
 
 private:
+    // Names the job and asks for every page; false after telling the user when the
+    // report has no page.
+    bool startJob(const ReportPageRenderer& report, const QString& documentTitle);
+
     QWidget* parent_;
     std::unique_ptr<QPrinter> printer_;
 };
