@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace mireva {
 
@@ -24,5 +25,23 @@ std::string fixed1(double value);
 // The level rounded to a whole number, halves away from zero, written "%.0f" followed
 // by ".0" ("-0.4" gives "-0.0", as printf writes a negative zero).
 std::string roundedLevel(double value);
+
+// Rewrites a worksheet line field by field: `rewrite(field, text, out)` appends to
+// `out` the new text of the field numbered `field` (from 0) whose old text is `text`;
+// the commas between fields stay.
+template <class Rewrite>
+void rewriteFields(std::string& line, Rewrite&& rewrite) {
+    std::string out;
+    out.reserve(line.size() + 64);
+    std::string_view rest = line;
+    for (int field = 0;; ++field) {
+        const size_t comma = rest.find(',');
+        rewrite(field, rest.substr(0, comma), out);
+        if (comma == std::string_view::npos) break;
+        out += ',';
+        rest.remove_prefix(comma + 1);
+    }
+    line = std::move(out);
+}
 
 }  // namespace mireva

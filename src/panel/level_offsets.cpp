@@ -118,13 +118,7 @@ std::string updatedSummary(std::string_view summary, int group, float v, OffsetS
 void rewriteLevelLine(std::string& line, const OffsetRequest& request, float v) {
     static const std::string terrestrialLabel = ChannelCatalog::instance().offsetGroupLabels()[0];
     const OffsetGroupItem& item = offsetGroupItems()[request.group];
-    std::string out;
-    out.reserve(line.size() + 64);
-    std::string_view rest = line;
-    int field = 0;
-    while (true) {
-        size_t comma = rest.find(',');
-        std::string_view text = rest.substr(0, comma);
+    rewriteFields(line, [&](int field, std::string_view text, std::string& out) {
         const int channel = field - kLeadingFields;
         if (field == kLeadingFields - 1 && text.find(terrestrialLabel) != std::string_view::npos) {
             out += updatedSummary(text, request.group, v, request.sign);
@@ -133,12 +127,7 @@ void rewriteLevelLine(std::string& line, const OffsetRequest& request, float v) 
         } else {
             out += text;
         }
-        if (comma == std::string_view::npos) break;
-        out += ',';
-        rest.remove_prefix(comma + 1);
-        ++field;
-    }
-    line = std::move(out);
+    });
 }
 
 }  // namespace

@@ -8,25 +8,10 @@ namespace mireva {
 
 void roundAllLevels(WorksheetDocument& worksheet) {
     for (size_t d = static_cast<size_t>(BlockRow::Level); d < worksheet.lines.size(); d += kRowsPerPlace) {
-        std::string& line = worksheet.lines[d];
-        std::string out;
-        out.reserve(line.size() + 32);
-        std::string_view rest = line;
-        int field = 0;
-        while (true) {
-            const size_t comma = rest.find(',');
-            const std::string_view text = rest.substr(0, comma);
-            if (field >= kLeadingFields && text != kEmptyMark) {
-                out += roundedLevel(leadingDecimal(text));
-            } else {
-                out += text;
-            }
-            if (comma == std::string_view::npos) break;
-            out += ',';
-            rest.remove_prefix(comma + 1);
-            ++field;
-        }
-        line = std::move(out);
+        rewriteFields(worksheet.lines[d], [](int field, std::string_view text, std::string& out) {
+            if (field >= kLeadingFields && text != kEmptyMark) out += roundedLevel(leadingDecimal(text));
+            else out += text;
+        });
     }
 }
 
