@@ -42,6 +42,7 @@ private:
     std::filesystem::path scratch_;
     std::FILE* file_ = nullptr;
     bool failed_ = false;
+    size_t unsynced_ = 0;  // bytes written since the disk writing was last started
     std::string error_;
 };
 
