@@ -3,9 +3,11 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <mutex>
 #include <stdexcept>
 #include <unordered_map>
+#include <vector>
 
 namespace mireva {
 namespace {
@@ -90,10 +92,95 @@ bool isAscii(std::string_view s) {
 
 }  // namespace
 
-std::string toCp932(std::string_view utf8) {
-    if (isAscii(utf8)) return std::string(utf8);
+namespace detail {
+
+std::string toCp932WholeText(std::string_view utf8) {
     thread_local Converter conv("CP932", "UTF-8");
     return conv.convert(utf8, utf8SequenceLength);
+}
+
+}  // namespace detail
+
+namespace {
+
+// The code page 932 form of the characters of the Basic Multilingual Plane met so
+// far on this thread, each looked up once through the platform's converter: meter
+// files repeat the same few Japanese texts on line after line.
+class CharacterTable {
+public:
+    // The form of the well-formed UTF-8 text `utf8` into `out`; false (with `out` in
+    // an unknown state) when the text holds anything but well-formed characters up
+    // to U+FFFF, which the whole-text conversion then handles. No character grows:
+    // code page 932 needs at most two bytes where UTF-8 uses two or three.
+    bool convert(std::string_view utf8, std::string& out) {
+        const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+        const size_t n = utf8.size();
+        out.resize(n);
+        char* o = out.data();
+        for (size_t i = 0; i < n;) {
+            const unsigned char lead = p[i];
+            if (lead < 0x80) {
+                *o++ = static_cast<char>(lead);
+                ++i;
+                continue;
+            }
+            unsigned code = 0;
+            size_t length = 0;
+            if (lead >= 0xC2 && lead <= 0xDF) {
+                if (i + 1 >= n || (p[i + 1] & 0xC0) != 0x80) return false;
+                code = (lead & 0x1Fu) << 6 | (p[i + 1] & 0x3Fu);
+                length = 2;
+            } else if (lead >= 0xE0 && lead <= 0xEF) {
+                if (i + 2 >= n || (p[i + 1] & 0xC0) != 0x80 || (p[i + 2] & 0xC0) != 0x80) return false;
+                if (lead == 0xE0 && p[i + 1] < 0xA0) return false;  // overlong
+                if (lead == 0xED && p[i + 1] > 0x9F) return false;  // surrogate
+                code = (lead & 0x0Fu) << 12 | (p[i + 1] & 0x3Fu) << 6 | (p[i + 2] & 0x3Fu);
+                length = 3;
+            } else {
+                return false;  // beyond U+FFFF or not a lead byte
+            }
+            std::uint16_t& entry = entries_[code];
+            if (entry == kUnknown) entry = lookUp(utf8.substr(i, length));
+            if (entry == kWholeText) return false;
+            if (entry == kQuestionMark) {
+                *o++ = '?';
+            } else if (entry < 0x200) {
+                *o++ = static_cast<char>(entry & 0xFF);
+            } else {
+                *o++ = static_cast<char>(entry >> 8);
+                *o++ = static_cast<char>(entry & 0xFF);
+            }
+            i += length;
+        }
+        out.resize(static_cast<size_t>(o - out.data()));
+        return true;
+    }
+
+private:
+    // Entries: one byte b as 0x100 | b, two bytes b1 b2 as b1 << 8 | b2 (b1 >= 0x81).
+    static constexpr std::uint16_t kUnknown = 0, kQuestionMark = 1, kWholeText = 2;
+
+    static std::uint16_t lookUp(std::string_view character) {
+        const std::string form = detail::toCp932WholeText(character);
+        if (form == "?") return kQuestionMark;
+        if (form.size() == 1) return static_cast<std::uint16_t>(0x100 | static_cast<unsigned char>(form[0]));
+        if (form.size() == 2 && static_cast<unsigned char>(form[0]) >= 0x81)
+            return static_cast<std::uint16_t>(static_cast<unsigned char>(form[0]) << 8 |
+                                              static_cast<unsigned char>(form[1]));
+        return kWholeText;
+    }
+
+    std::vector<std::uint16_t> entries_ = std::vector<std::uint16_t>(0x10000, kUnknown);
+};
+
+}  // namespace
+
+std::string toCp932(std::string_view utf8) {
+    if (isAscii(utf8)) return std::string(utf8);
+    thread_local CharacterTable table;
+    std::string out;
+    if (table.convert(utf8, out)) return out;
+    return detail::toCp932WholeText(utf8);
 }
 
 std::string fromCp932(std::string_view cp932) {

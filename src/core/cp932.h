@@ -12,6 +12,12 @@ namespace mireva {
 // invalid UTF-8 sequence, becomes "?"; the rest of the text is converted as usual.
 std::string toCp932(std::string_view utf8);
 
+namespace detail {
+// toCp932 done by the platform's converter over the whole text at once; toCp932
+// gives the same bytes, faster for texts that repeat the same characters.
+std::string toCp932WholeText(std::string_view utf8);
+}  // namespace detail
+
 // Code page 932 to UTF-8. A byte sequence that is not valid code page 932 becomes "?".
 std::string fromCp932(std::string_view cp932);
 

@@ -147,14 +147,19 @@ void readMeasurementContent(std::string_view content, const std::string& placeNa
     while (cursor.next(raw)) {
         // Most lines of a MULTI file are plain ASCII and need no conversion.
         std::string_view line = raw;
-        if (!isAscii(raw)) {
+        const bool ascii = isAscii(raw);
+        if (!ascii) {
             converted = toCp932(raw);
             line = converted;
         }
         splitInto(line, fields);
         std::string_view first = fields[0];
         std::string_view value;
-        if (contains(first, t.date)) {
+        // Every information and header text holds Japanese characters, so a first
+        // field of plain ASCII (a channel name) can contain none of them.
+        if (!first.empty() && (ascii || isAscii(first))) {
+            readDataLine(fields, columns, acc, log, fileLabel);
+        } else if (contains(first, t.date)) {
             bool present = secondField(fields, value);
             if (present) acc.date = value;
             if (value.empty()) log.append(fileLabel, t.noDate);

@@ -33,6 +33,47 @@ TEST(Cp932, UnrepresentableAndInvalidInputBecomeQuestionMarks) {
     EXPECT_EQ(fromCp932("a\x81"), "a?");                           // lead byte cut at the end
 }
 
+std::string utf8Of(unsigned code) {
+    std::string s;
+    if (code < 0x80) {
+        s += static_cast<char>(code);
+    } else if (code < 0x800) {
+        s += static_cast<char>(0xC0 | code >> 6);
+        s += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        s += static_cast<char>(0xE0 | code >> 12);
+        s += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+        s += static_cast<char>(0x80 | (code & 0x3F));
+    }
+    return s;
+}
+
+// Characters are converted from a table filled one character at a time; every text
+// must still come out as the whole-text conversion gives it.
+TEST(Cp932, CharacterTableGivesTheWholeTextConversion) {
+    for (unsigned code = 0x80; code < 0x10000; ++code) {
+        if (code >= 0xD800 && code <= 0xDFFF) continue;
+        const std::string ch = utf8Of(code);
+        const std::string text = ch + "a" + ch + ",\xE6\x97\xA5" + ch;  // twice: once looked up, once from the table
+        ASSERT_EQ(toCp932(text), detail::toCp932WholeText(text)) << "U+" << std::hex << code;
+    }
+    const char* unusual[] = {
+        "\xED\xA0\x80 surrogate", "\xE0\x80\xAF overlong", "\xC0\xAF overlong", "\xF0\x9F\x98\x80 emoji",
+        "\xE6\x97 cut", "\xE6\x97", "\x80 stray", "\xF8\x88\x80\x80\x80 five", "\xFF\xFE",
+    };
+    for (const char* u : unusual) EXPECT_EQ(toCp932(u), detail::toCp932WholeText(u)) << u;
+    unsigned seed = 12345;
+    for (int n = 0; n < 20000; ++n) {
+        std::string text;
+        for (int k = 0; k < 12; ++k) {
+            seed = seed * 1103515245u + 12345u;
+            const unsigned r = seed >> 16;
+            text += r % 3 ? static_cast<char>(r >> 3) : static_cast<char>(0x80 | (r & 0x3F));
+        }
+        ASSERT_EQ(toCp932(text), detail::toCp932WholeText(text)) << n;
+    }
+}
+
 TEST(Cp932, LiteralCacheGivesTheSameBytes) {
     EXPECT_EQ(sj("レベル"), toCp932("レベル"));
     EXPECT_EQ(&sj("レベル"), &sj("レベル"));
