@@ -70,6 +70,21 @@ TEST_F(JudgeCommand, WritesTheListToStandardOutputOrToAFile) {
     EXPECT_EQ(test::readFile(out), expected);
 }
 
+// The bundled sample site with its settings file, as the README shows it.
+TEST(JudgeCommandOnTheSample, ListsTheSampleLevelsBelowItsStandardValues) {
+    const std::string worksheet = test::sourcePath("tests/cli/expected/sample_worksheet.csv").string();
+    const std::string settings = test::sourcePath("samples/site/Mireva.ini").string();
+    const std::string before = test::readFile(settings);
+    CliRun run = runCli("--worksheet " + worksheet + " --settings " + settings);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, cp("測定場所,帯域,チャンネル,レベル\r\n"
+                          "1F102:レベル,地デジ,13,58.1\r\n1F102:レベル,地デジ,16,57.3\r\n"
+                          "1F102:レベル,地デジ,20,59.8\r\n1F102:レベル,地デジ,23,58.8\r\n"
+                          "1F102:レベル,地デジ,24,57.9\r\n1F102:レベル,地デジ,26,55.0\r\n"
+                          "1F102:レベル,地デジ,27,56.4\r\n2F202:レベル,地デジ,27,59.4\r\n"));
+    EXPECT_EQ(test::readFile(settings), before) << "judging must not rewrite the settings file";
+}
+
 TEST_F(JudgeCommand, DefaultSettingsComeFromTheDataFolder) {
     // TempDir is $XDG_DATA_HOME: no Mireva.ini there, so every standard value is 0.0.
     CliRun run = runCli("--worksheet " + worksheet);
