@@ -7,7 +7,6 @@
 
 #include <memory>
 
-#include "core/file_io.h"
 #include "core/worksheet_document.h"
 #include "reports/ui/report_printing.h"
 #endif

@@ -1,7 +1,6 @@
 // mireva-cli xlsx: the report's workbook of a worksheet, written without the window.
 #include "cli/subcommand.h"
 #include "core/aggregation_summary.h"
-#include "core/file_io.h"
 #include "core/worksheet_document.h"
 #include "excel/workbook_export.h"
 #include "reports/settings_file.h"
