@@ -7,7 +7,9 @@
 
 PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev libxlsxwriter-dev \
   libgtest-dev libgmock-dev libbenchmark-dev fonts-noto-cjk xvfb xauth libgl-dev \
-  poppler-utils clang libclang-rt-14-dev unzip x11-utils
+  poppler-utils clang libclang-rt-14-dev unzip x11-utils \
+  qt6-translations-l10n qt6-charts-dev fonts-ipaexfont-gothic python3-fonttools \
+  desktop-file-utils appstream
 
 BUILD ?= build
 ASAN_BUILD ?= build-asan
