@@ -19,7 +19,7 @@
 #include "panel/ui/main_panel.h"
 #include "panel/ui/worksheet_grid.h"
 #include "panel/ui/worksheet_grid_model.h"
-#include "reports/settings_file.h"
+#include "settings/settings_file.h"
 #include "support/site_generator.h"
 
 namespace {

@@ -1,4 +1,4 @@
-// fuzz-libs: mireva_reports
+// fuzz-libs: mireva_settings
 // Any Mireva.ini: reading never fails, and rewriting one section gives back the
 // written values while every other section reads exactly as before.
 #include <cstdint>
@@ -10,7 +10,7 @@
 #include <unistd.h>
 
 #include "core/file_io.h"
-#include "reports/settings_file.h"
+#include "settings/settings_file.h"
 
 namespace {
 const std::filesystem::path& iniPath() {

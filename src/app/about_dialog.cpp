@@ -8,7 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/dialog_units.h"
+#include "core/version.h"
+#include "uikit/dialog_units.h"
 
 namespace mireva::ui {
 namespace {
@@ -48,7 +49,7 @@ QIcon applicationIcon() {
     return icon;
 }
 
-QString AboutDialog::versionLine() { return QStringLiteral("Mireva３, Version 3.2.0"); }
+QString AboutDialog::versionLine() { return QStringLiteral("Mireva３, Version " MIREVA_VERSION); }
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("バージョン情報"));

@@ -14,7 +14,7 @@ class AboutDialog : public QDialog {
 public:
     explicit AboutDialog(QWidget* parent = nullptr);
 
-    static QString versionLine();  // "Mireva３, Version 3.2.0"
+    static QString versionLine();  // "Mireva３, Version " and the version
 };
 
 }  // namespace mireva::ui

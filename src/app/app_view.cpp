@@ -4,18 +4,20 @@
 #include <QResizeEvent>
 
 #include "app/about_dialog.h"
-#include "app/message_boxes.h"
-#include "app/qt_text.h"
+#include "uikit/message_boxes.h"
+#include "uikit/qt_text.h"
 #include "channels/ui/set_ch_dlg.h"
 #include "excel/ui/excel_export_action.h"
 #include "ingest/ui/location_table_editor.h"
 #include "ingest/ui/read_panel.h"
 #include "panel/ui/main_panel.h"
 #include "panel/ui/worksheet_grid.h"
-#include "reports/settings_file.h"
+#include "settings/settings_file.h"
 #include "reports/ui/report_data_form.h"
 #include "reports/ui/report_printing.h"
 #include "standards/ui/set_std_val_dlg.h"
+#include "uikit/qt_path.h"
+#include "core/version.h"
 
 namespace mireva::ui {
 
@@ -26,7 +28,7 @@ AppView::AppView(QWidget* parent) : QWidget(parent), printing_(std::make_unique<
     session_.settingsPath = session_.locations.settingsFile();
     if (!error.empty()) {
         MessageBoxes::error(this, QStringLiteral("データフォルダを使用できません。\n%1\n%2")
-                                      .arg(QString::fromStdString(session_.locations.folder().string()),
+                                      .arg(pathText(session_.locations.folder()),
                                            QString::fromStdString(error)));
     }
 
@@ -44,7 +46,7 @@ AppView::AppView(QWidget* parent) : QWidget(parent), printing_(std::make_unique<
 
 AppView::~AppView() = default;
 
-QString AppView::title() { return QStringLiteral("Mireva３　ver3.2.0"); }
+QString AppView::title() { return QStringLiteral("Mireva３　ver" MIREVA_VERSION); }
 
 void AppView::attachMenu(const ViewMenuEntries& entries) {
     menu_ = entries;

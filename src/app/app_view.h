@@ -40,7 +40,7 @@ public:
     void attachMenu(const ViewMenuEntries& entries);
     void setPrintEntriesEnabled(bool enabled);
 
-    static QString title();  // "Mireva３　ver3.2.0"
+    static QString title();  // "Mireva３　ver" and the version
 
 public slots:
     // Requests of the read wizard and the main panel.

@@ -6,7 +6,7 @@
 #include <clocale>
 
 #include "app/main_window.h"
-#include "app/message_boxes.h"
+#include "uikit/message_boxes.h"
 #include "app/single_instance.h"
 
 int main(int argc, char** argv) {

@@ -1,5 +1,5 @@
 // The program's main window: the menu bar and the view. 720 × 450 pixels, centred on
-// the screen, titled "Mireva３　ver3.2.0".
+// the screen, titled with the program's name and version.
 #pragma once
 
 #include <QMainWindow>

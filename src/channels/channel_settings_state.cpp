@@ -1,6 +1,6 @@
 #include "channels/channel_settings_state.h"
 
-#include "reports/settings_file.h"
+#include "settings/settings_file.h"
 
 namespace mireva {
 

@@ -10,7 +10,7 @@
 
 #include "core/aggregation_summary.h"
 #include "core/channel_catalog.h"
-#include "reports/report_settings.h"
+#include "settings/report_settings.h"
 
 namespace mireva {
 

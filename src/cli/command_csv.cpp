@@ -7,7 +7,7 @@
 #include "core/file_io.h"
 #include "core/worksheet_document.h"
 #include "panel/csv_output.h"
-#include "reports/settings_file.h"
+#include "settings/settings_file.h"
 
 namespace mireva::cli {
 

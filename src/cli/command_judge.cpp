@@ -5,7 +5,7 @@
 #include "cli/subcommand.h"
 #include "core/file_io.h"
 #include "core/worksheet_document.h"
-#include "reports/settings_file.h"
+#include "settings/settings_file.h"
 #include "standards/judgement.h"
 
 namespace mireva::cli {

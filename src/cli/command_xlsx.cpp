@@ -3,7 +3,7 @@
 #include "core/aggregation_summary.h"
 #include "core/worksheet_document.h"
 #include "excel/workbook_export.h"
-#include "reports/settings_file.h"
+#include "settings/settings_file.h"
 
 namespace mireva::cli {
 namespace {

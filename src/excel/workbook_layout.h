@@ -15,7 +15,7 @@
 #include "core/worksheet_document.h"
 #include "excel/sheet_model.h"
 #include "reports/page_plan.h"
-#include "reports/report_settings.h"
+#include "settings/report_settings.h"
 
 namespace mireva::excel {
 

@@ -13,7 +13,7 @@
 #include "reports/worksheet_lines.h"
 #include "reports/page_plan.h"
 #include "reports/report_canvas.h"
-#include "reports/report_settings.h"
+#include "settings/report_settings.h"
 
 namespace mireva {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "core/cp932.h"
-#include "reports/settings_file.h"
+#include "settings/settings_file.h"
 
 namespace mireva {
 

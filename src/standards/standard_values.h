@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "reports/report_settings.h"
+#include "settings/report_settings.h"
 
 namespace mireva {
 

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "reports/settings_file.h"
+#include "settings/settings_file.h"
 #include "support/test_support.h"
 
 namespace mireva {

@@ -13,11 +13,11 @@
 
 #include <filesystem>
 
-#include "app/qt_text.h"
+#include "uikit/qt_text.h"
 #include "channels/preset_lines.h"
 #include "channels/ui/broadcaster_name_edit.h"
 #include "channels/ui/channel_page.h"
-#include "reports/settings_file.h"
+#include "settings/settings_file.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_support.h"
 

@@ -4,7 +4,7 @@
 
 #include <QDir>
 
-#include "app/desktop_open.h"
+#include "uikit/desktop_open.h"
 #include "excel/worksheet_fixture.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_support.h"

@@ -8,7 +8,7 @@
 #include "core/text.h"
 #include "panel/csv_output.h"
 #include "panel/level_rounding.h"
-#include "reports/settings_file.h"
+#include "settings/settings_file.h"
 #include "support/test_support.h"
 #include "worksheet_fixture.h"
 

@@ -14,8 +14,8 @@
 
 #include <filesystem>
 
-#include "app/message_boxes.h"
-#include "reports/settings_file.h"
+#include "uikit/message_boxes.h"
+#include "settings/settings_file.h"
 #include "reports/ui/painter_report_canvas.h"
 #include "reports/ui/report_data_form.h"
 #include "reports/ui/report_printing.h"

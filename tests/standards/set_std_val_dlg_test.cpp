@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "reports/settings_file.h"
+#include "settings/settings_file.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_support.h"
 

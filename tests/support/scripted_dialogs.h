@@ -8,8 +8,8 @@
 #include <deque>
 #include <vector>
 
-#include "app/file_dialogs.h"
-#include "app/message_boxes.h"
+#include "uikit/file_dialogs.h"
+#include "uikit/message_boxes.h"
 
 namespace mireva::test {
 

@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-#include "app/qt_text.h"
+#include "uikit/qt_text.h"
 #include "channels/ui/broadcaster_name_edit.h"
 #include "core/channel_catalog.h"
 

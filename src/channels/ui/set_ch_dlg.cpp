@@ -7,10 +7,10 @@
 #include <QPushButton>
 #include <QTabWidget>
 
-#include "app/message_boxes.h"
-#include "app/qt_text.h"
+#include "uikit/message_boxes.h"
+#include "uikit/qt_text.h"
 #include "channels/ui/channel_page.h"
-#include "reports/settings_file.h"
+#include "settings/settings_file.h"
 
 namespace mireva::ui {
 namespace {

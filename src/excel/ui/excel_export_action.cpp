@@ -5,13 +5,14 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include "app/desktop_open.h"
-#include "app/file_dialogs.h"
-#include "app/message_boxes.h"
-#include "app/qt_text.h"
+#include "uikit/desktop_open.h"
+#include "uikit/file_dialogs.h"
+#include "uikit/message_boxes.h"
+#include "uikit/qt_text.h"
 #include "core/worksheet_document.h"
 #include "excel/workbook_export.h"
-#include "reports/settings_file.h"
+#include "settings/settings_file.h"
+#include "uikit/qt_path.h"
 
 namespace mireva::ui {
 
@@ -71,7 +72,7 @@ void runExcelExport(QWidget* parent, const AppSession& session, const QDate& tod
     excel::ExportOutcome outcome;
     {
         WaitCursor wait;
-        outcome = excel::exportWorkbook(inputs, std::filesystem::path(chosen.toStdString()));
+        outcome = excel::exportWorkbook(inputs, toPath(chosen));
     }
     const QString shown = QDir::toNativeSeparators(chosen);
     if (!outcome.written) {

@@ -24,13 +24,14 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/file_dialogs.h"
-#include "app/message_boxes.h"
-#include "app/qt_text.h"
+#include "uikit/file_dialogs.h"
+#include "uikit/message_boxes.h"
+#include "uikit/qt_text.h"
 #include "core/text.h"
 #include "ingest/meter_folder_scan.h"
 #include "ingest/ui/drop_edit.h"
 #include "ingest/ui/location_table_model.h"
+#include "uikit/qt_path.h"
 
 namespace mireva::ui {
 namespace {
@@ -39,8 +40,6 @@ constexpr int kPlacementLength = 7;
 constexpr int kListedUnusableNames = 10;
 
 const QString kTableFilter = QStringLiteral("測定場所管理番号表 (*.csv *.CSV)");
-
-std::filesystem::path toPath(const QString& text) { return std::filesystem::path(QFile::encodeName(text).toStdString()); }
 
 QPushButton* button(QWidget* parent, const QString& text, const char* name) {
     auto* b = new QPushButton(text, parent);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/qt_text.h"
+#include "uikit/qt_text.h"
 
 namespace mireva::ui {
 

@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "app/dialog_units.h"
+#include "uikit/dialog_units.h"
 
 namespace mireva::ui {
 

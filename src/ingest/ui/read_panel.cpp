@@ -3,7 +3,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 
-#include "app/dialog_units.h"
+#include "uikit/dialog_units.h"
 #include "ingest/ui/read_wizard.h"
 
 namespace mireva::ui {

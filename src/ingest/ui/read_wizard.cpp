@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "app/message_boxes.h"
+#include "uikit/message_boxes.h"
 #include "ingest/ui/wizard_pages.h"
 
 namespace mireva::ui {

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/file_dialogs.h"
+#include "uikit/file_dialogs.h"
 #include "ingest/ui/drop_edit.h"
 
 namespace mireva::ui {

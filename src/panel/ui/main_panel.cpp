@@ -8,26 +8,25 @@
 
 #include <cstdio>
 
-#include "app/dialog_units.h"
-#include "app/message_boxes.h"
-#include "app/qt_text.h"
+#include "uikit/dialog_units.h"
+#include "uikit/message_boxes.h"
+#include "uikit/qt_text.h"
 #include "core/file_io.h"
 #include "core/text.h"
 #include "ingest/aggregation_run.h"
-#include "reports/settings_file.h"
+#include "settings/settings_file.h"
 #include "standards/ui/under_std_dlg.h"
 #include "ingest/ui/progress_box.h"
 #include "panel/ui/operation_pages.h"
 #include "panel/ui/panel_operations.h"
 #include "panel/ui/worksheet_grid.h"
 #include "panel/ui/worksheet_grid_model.h"
+#include "uikit/qt_path.h"
 
 namespace mireva::ui {
 namespace {
 
 namespace fs = std::filesystem;
-
-fs::path toPath(const QString& path) { return fs::path(QFile::encodeName(path).toStdString()); }
 
 bool opensForReading(const fs::path& path) {
     if (path.empty() || isDirectory(path)) return false;

@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 
-#include "app/dialog_units.h"
-#include "app/file_dialogs.h"
-#include "app/message_boxes.h"
+#include "uikit/dialog_units.h"
+#include "uikit/file_dialogs.h"
+#include "uikit/message_boxes.h"
 
 namespace mireva::ui {
 namespace {

@@ -6,21 +6,20 @@
 
 #include <memory>
 
-#include "app/message_boxes.h"
+#include "uikit/message_boxes.h"
 #include "ingest/ui/progress_box.h"
 #include "panel/ui/main_panel.h"
 #include "panel/ui/operation_pages.h"
 #include "panel/ui/worksheet_grid.h"
 #include "panel/ui/worksheet_grid_model.h"
-#include "reports/settings_file.h"
+#include "settings/settings_file.h"
+#include "uikit/qt_path.h"
 
 namespace mireva::ui {
 
 namespace {
 
 QString text(const char* utf8) { return QString::fromUtf8(utf8); }
-
-std::filesystem::path toPath(const QString& path) { return std::filesystem::path(path.toStdString()); }
 
 }  // namespace
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/qt_text.h"
+#include "uikit/qt_text.h"
 #include "core/cp932.h"
 #include "core/file_io.h"
 #include "core/text.h"

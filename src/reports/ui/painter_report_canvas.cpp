@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "app/qt_text.h"
+#include "uikit/qt_text.h"
 #include "reports/report_page_renderer.h"
 
 namespace mireva::ui {

@@ -8,9 +8,9 @@
 #include <QValidator>
 #include <QVBoxLayout>
 
-#include "app/message_boxes.h"
-#include "app/qt_text.h"
-#include "reports/settings_file.h"
+#include "uikit/message_boxes.h"
+#include "uikit/qt_text.h"
+#include "settings/settings_file.h"
 
 namespace mireva::ui {
 

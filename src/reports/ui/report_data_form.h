@@ -9,7 +9,7 @@
 #include <array>
 #include <filesystem>
 
-#include "reports/report_settings.h"
+#include "settings/report_settings.h"
 
 class QLineEdit;
 class QPushButton;

@@ -10,10 +10,10 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
-#include "app/message_boxes.h"
-#include "app/qt_text.h"
+#include "uikit/message_boxes.h"
+#include "uikit/qt_text.h"
 #include "core/file_io.h"
-#include "reports/settings_file.h"
+#include "settings/settings_file.h"
 #include "reports/ui/painter_report_canvas.h"
 
 namespace mireva::ui {

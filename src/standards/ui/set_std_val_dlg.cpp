@@ -11,9 +11,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/message_boxes.h"
-#include "app/qt_text.h"
-#include "reports/settings_file.h"
+#include "uikit/message_boxes.h"
+#include "uikit/qt_text.h"
+#include "settings/settings_file.h"
 #include "standards/standard_values.h"
 
 namespace mireva::ui {

@@ -10,11 +10,12 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "app/file_dialogs.h"
-#include "app/message_boxes.h"
-#include "app/qt_text.h"
+#include "uikit/file_dialogs.h"
+#include "uikit/message_boxes.h"
+#include "uikit/qt_text.h"
 #include "core/file_io.h"
-#include "reports/settings_file.h"
+#include "settings/settings_file.h"
+#include "uikit/qt_path.h"
 
 namespace mireva::ui {
 
@@ -148,7 +149,7 @@ void CUnderStdDlg::saveCsv() {
                                                  QStringLiteral("測定場所管理番号表 (*.csv *.CSV)"), {},
                                                  QStringLiteral("csv"));
     if (chosen.isEmpty()) return;
-    const std::filesystem::path path(chosen.toStdString());
+    const std::filesystem::path path = toPath(chosen);
     if (QFileInfo(chosen).isFile() &&
         !MessageBoxes::ask(this, QStringLiteral("指定のファイルは既に存在します。\n上書きしますがよろしいでしょうか?")))
         return;

@@ -1,4 +1,4 @@
-#include "app/file_dialogs.h"
+#include "uikit/file_dialogs.h"
 
 #include <QFileDialog>
 

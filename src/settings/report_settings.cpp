@@ -1,4 +1,4 @@
-#include "reports/report_settings.h"
+#include "settings/report_settings.h"
 
 #include "core/cp932.h"
 

@@ -1,4 +1,4 @@
-#include "reports/settings_file.h"
+#include "settings/settings_file.h"
 
 #include <gtest/gtest.h>
 

@@ -14,7 +14,7 @@
 #include <filesystem>
 #include <string>
 
-#include "reports/report_settings.h"
+#include "settings/report_settings.h"
 
 namespace mireva {
 

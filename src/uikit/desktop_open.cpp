@@ -1,4 +1,4 @@
-#include "app/desktop_open.h"
+#include "uikit/desktop_open.h"
 
 #include <QDesktopServices>
 #include <QUrl>
