@@ -48,8 +48,9 @@ public:
     // A line without a PLACEMENT2 field belongs with the lines whose PLACEMENT2 is empty.
     bool nextPlace(PlaceItems& place);
 
-    // Path and skip verdict of one NO; the last line carrying the NO decides. A NO that
-    // no line carries gives an empty path and no skip verdict.
+    // Path and skip verdict of one NO: the last line carrying the NO decides the path,
+    // and any line carrying it that is not aggregatable sets the verdict. A NO that no
+    // line carries gives an empty path and no skip verdict.
     ItemPath resolveItemPath(int no) const;
 
 private:
@@ -65,6 +66,7 @@ private:
     std::vector<Line> lines_;
     std::vector<int32_t> lastLineOfNo_;  // index NO-1 -> last line index, -1 when none
     std::vector<unsigned char> used_;    // index NO-1
+    std::vector<unsigned char> skipOfNo_;  // index NO-1: some line of the NO is not aggregatable
     std::vector<int32_t> touched_;       // NO values whose entries above are set
     // Lines of place p, in table order: placeLines_[placeStart_[p] .. placeStart_[p + 1]).
     std::vector<int32_t> placeStart_, placeLines_;
