@@ -5,6 +5,7 @@
 #include "core/cp932.h"
 #include "core/file_io.h"
 #include "core/text.h"
+#include "core/worksheet_document.h"
 #include "ingest/error_log.h"
 #include "ingest/location_table.h"
 #include "ingest/measurement_file_reader.h"
@@ -91,12 +92,8 @@ bool recomputeChannelPresence(const fs::path& worksheet, AggregationSummary& cur
     for (size_t n = 0; cursor.next(line); ++n) {
         if (n % kRowsPerPlace == static_cast<size_t>(BlockRow::Level)) level = line;
         if (n % kRowsPerPlace != static_cast<size_t>(kRowsPerPlace - 1)) continue;
-        forEachField(level, [&](size_t field, std::string_view value) {
-            if (field < static_cast<size_t>(kLeadingFields)) return true;
-            const size_t channel = field - kLeadingFields;
-            if (channel >= static_cast<size_t>(kChannelCount)) return false;
+        forEachChannelField(level, [&](int channel, std::string_view value) {
             if (!value.empty() && value != kEmptyMark) current.channelHasValue[channel] = 1;
-            return true;
         });
     }
     return true;

@@ -38,11 +38,8 @@ void judge(const WorksheetDocument& worksheet, const StandardValues& standards, 
     for (int p = 0; p < places; ++p) {
         std::string_view line = worksheet.line(p, BlockRow::Level);
         BelowStandardPlace* entry = nullptr;
-        forEachField(line, [&](size_t field, std::string_view text) {
-            if (field < static_cast<size_t>(kLeadingFields)) return true;
-            const size_t channel = field - kLeadingFields;
-            if (channel >= static_cast<size_t>(kChannelCount)) return false;
-            if (text == emptyMark || leadingDecimal(text) > limit[keys[channel]]) return true;
+        forEachChannelField(line, [&](int channel, std::string_view text) {
+            if (text == emptyMark || leadingDecimal(text) > limit[keys[channel]]) return;
             if (!entry) {
                 BelowStandardPlace place;
                 place.place = p;
@@ -51,9 +48,8 @@ void judge(const WorksheetDocument& worksheet, const StandardValues& standards, 
                 entry = &result.belowStandardDetails.back();
                 result.belowStandardRows.push_back(p * kGridRowsPerPlace + 2);
             }
-            entry->levels.push_back({static_cast<int>(channel), std::string(text)});
+            entry->levels.push_back({channel, std::string(text)});
             result.belowStandardFlag = true;
-            return true;
         });
     }
 }
