@@ -54,12 +54,10 @@ void LocationTable::index() {
     if (lastLineOfNo_.empty()) {
         lastLineOfNo_.assign(kMaxItemNumber, -1);
         used_.assign(kMaxItemNumber, 0);
-        skipOfNo_.assign(kMaxItemNumber, 0);
     }
     for (int32_t no : touched_) {
         lastLineOfNo_[no - 1] = -1;
         used_[no - 1] = 0;
-        skipOfNo_[no - 1] = 0;
     }
     touched_.clear();
     lines_.clear();
@@ -90,10 +88,12 @@ void LocationTable::index() {
         l.place = it->second;
         ++placeSizes[l.place];
         if (l.no) {
-            if (lastLineOfNo_[l.no - 1] < 0) touched_.push_back(l.no);
+            const int32_t previous = lastLineOfNo_[l.no - 1];
+            if (previous < 0) touched_.push_back(l.no);
             lastLineOfNo_[l.no - 1] = static_cast<int32_t>(lines_.size());
-            // Every line of the NO takes part in the skip verdict, not only the last.
-            if (notAggregatable(line)) skipOfNo_[l.no - 1] = 1;
+            // Every line of the NO takes part in the skip verdict, not only the last:
+            // the last line carries the verdict of all before it.
+            l.skip = notAggregatable(line) || (previous >= 0 && lines_[previous].skip);
         }
         lines_.push_back(l);
     }
@@ -152,7 +152,7 @@ ItemPath LocationTable::resolveItemPath(int no) const {
     if (no < 1 || no > kMaxItemNumber || lastLineOfNo_[no - 1] < 0) return result;
     std::string_view line = text(lines_[lastLineOfNo_[no - 1]]);
     std::string_view dataType = fieldAt(line, 1), fileType = fieldAt(line, 3);
-    result.skip = skipOfNo_[no - 1] != 0;
+    result.skip = lines_[lastLineOfNo_[no - 1]].skip;
     result.components = {std::string(dataType), std::string(fieldAt(line, 2)), std::string(fileType),
                          std::string(fieldAt(line, 4))};
     result.relative = result.components[0] + '/' + result.components[1] + '/' + result.components[2] + '/' +

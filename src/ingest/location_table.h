@@ -58,6 +58,7 @@ private:
         uint32_t start = 0, length = 0;  // in content_, without the line end
         int32_t no = 0;                  // 0 when outside 1..100000
         int32_t place = 0;               // index of its (PLACEMENT1, PLACEMENT2)
+        bool skip = false;               // this line or an earlier line of its NO is not aggregatable
     };
     void index();
     std::string_view text(const Line& line) const { return std::string_view(content_).substr(line.start, line.length); }
@@ -66,7 +67,6 @@ private:
     std::vector<Line> lines_;
     std::vector<int32_t> lastLineOfNo_;  // index NO-1 -> last line index, -1 when none
     std::vector<unsigned char> used_;    // index NO-1
-    std::vector<unsigned char> skipOfNo_;  // index NO-1: some line of the NO is not aggregatable
     std::vector<int32_t> touched_;       // NO values whose entries above are set
     // Lines of place p, in table order: placeLines_[placeStart_[p] .. placeStart_[p + 1]).
     std::vector<int32_t> placeStart_, placeLines_;
