@@ -1,6 +1,7 @@
 #include "channels/preset_lines.h"
 
 #include "core/cp932.h"
+#include "core/text.h"
 
 namespace mireva {
 namespace {
@@ -75,15 +76,11 @@ std::string nameLineOf(const BroadcasterNames& names) {
 void applyNameLine(std::string_view line, BroadcasterNames& names) {
     for (auto& n : names) n.clear();
     const auto& order = pageOrderChannels();
-    size_t start = 0;
-    for (int k = 0; k < kChannelCount && start < line.size(); ++k) {
-        size_t comma = line.find(',', start);
-        std::string_view field =
-            line.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
+    forEachField(line, [&](size_t k, std::string_view field) {
+        if (k >= static_cast<size_t>(kChannelCount)) return false;
         names[order[k]] = std::string(cutToCharacters(field, kBroadcasterNameStoredLimit));
-        if (comma == std::string_view::npos) break;
-        start = comma + 1;
-    }
+        return true;
+    });
 }
 
 std::string switchLineOf(const ChannelSettingsState& state) {

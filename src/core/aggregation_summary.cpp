@@ -51,15 +51,9 @@ AggregationSummary summaryFromWorksheet(const WorksheetDocument& worksheet) {
     for (int p = 0; p < places; ++p) {
         for (BlockRow row : {BlockRow::Level, BlockRow::BerA, BlockRow::Ber, BlockRow::BerC, BlockRow::Mer,
                              BlockRow::Cn}) {
-            std::string_view line = worksheet.line(p, row);
-            std::vector<std::string_view> fields = splitFields(line);
-            for (int c = 0; c < kChannelCount; ++c) {
-                size_t f = static_cast<size_t>(channelField(c));
-                if (f >= fields.size()) break;
-                std::string_view v = fields[f];
-                bool value = !v.empty() && v != kEmptyMark;
-                summary.apply(row, c, value);
-            }
+            forEachChannelField(worksheet.line(p, row), [&](int c, std::string_view v) {
+                summary.apply(row, c, !v.empty() && v != kEmptyMark);
+            });
         }
     }
     if (places > 0) {

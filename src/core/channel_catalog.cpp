@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/cp932.h"
+#include "core/text.h"
 
 namespace mireva {
 namespace {
@@ -85,8 +86,6 @@ std::vector<std::vector<std::string>> groupNames() {
     addRange(g[18], "PL ", 1, 20);
     return g;
 }
-
-bool contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
 
 }  // namespace
 

@@ -9,6 +9,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/text.h"
+
 namespace mireva {
 namespace {
 
@@ -82,12 +84,6 @@ size_t cp932SequenceLength(unsigned char lead, const char* p, size_t left) {
     unsigned char trail = static_cast<unsigned char>(p[1]);
     bool validTrail = (trail >= 0x40 && trail <= 0x7E) || (trail >= 0x80 && trail <= 0xFC);
     return validTrail ? 2 : 1;
-}
-
-bool isAscii(std::string_view s) {
-    for (unsigned char c : s)
-        if (c >= 0x80) return false;
-    return true;
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/channel_catalog.h"
+#include "core/text.h"
 #include "core/worksheet_layout.h"
 
 namespace mireva {
@@ -44,5 +46,15 @@ public:
 
 // Place name of a block row: field 3 up to its colon.
 std::string_view placeNameOf(std::string_view line);
+
+// Calls `visit(channel, text)` for the channel fields of a block row, channel index 0
+// upward, as far as the line has them (at most the catalog's 510).
+template <class Visit>
+void forEachChannelField(std::string_view line, Visit&& visit) {
+    FieldCursor fields(line);
+    if (!fields.skip(kLeadingFields)) return;
+    std::string_view text;
+    for (int channel = 0; channel < kChannelCount && fields.next(text); ++channel) visit(channel, text);
+}
 
 }  // namespace mireva

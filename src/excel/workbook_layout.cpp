@@ -246,7 +246,9 @@ void fillPage(SheetModel& sheet, int pageNumber, const PlannedPage& page, const 
     size_t line = static_cast<size_t>(page.rowBlock) * kPlacesPerBlock * kRowsPerPlace;
     int place = page.rowBlock * kPlacesPerBlock;
     int row = kFirstBodyRow;
-    for (int k = 0; line < worksheet.lines.size() && row < kFirstBodyRow + kBodyRows; ++line, k = (k + 1) % 8) {
+    // The places are the whole blocks; a trailing partial block is not shown.
+    const size_t lines = static_cast<size_t>(worksheet.placeCount()) * kRowsPerPlace;
+    for (int k = 0; line < lines && row < kFirstBodyRow + kBodyRows; ++line, k = (k + 1) % 8) {
         if (!usesRow[k]) continue;
         const std::string& text = worksheet.lines[line];
         if (k == 0) {
@@ -263,17 +265,11 @@ void fillPage(SheetModel& sheet, int pageNumber, const PlannedPage& page, const 
         if (shown[k]) {
             // One walk along the line: the group's columns are in catalog order, so
             // their fields come in ascending order too.
-            std::string_view rest = text;
-            size_t field = 0;
+            FieldCursor fields(text);
+            std::string_view value;
             for (size_t i = 0; i < columns.size() && i < static_cast<size_t>(kColumnsPerPage); ++i) {
                 const size_t wanted = static_cast<size_t>(channelField(columns[i]));
-                while (field < wanted && !rest.empty()) {
-                    size_t comma = rest.find(',');
-                    rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
-                    ++field;
-                }
-                if (field < wanted) break;  // the line has fewer fields
-                std::string_view value = rest.substr(0, rest.find(','));
+                if (!fields.skip(wanted - fields.index()) || !fields.next(value)) break;  // fewer fields
                 if (!value.empty()) sheet.setValue(row, kFirstChannelCol + static_cast<int>(i), u8(value));
             }
         }

@@ -5,6 +5,7 @@
 #include "core/cp932.h"
 #include "core/file_io.h"
 #include "core/text.h"
+#include "core/worksheet_document.h"
 #include "ingest/error_log.h"
 #include "ingest/location_table.h"
 #include "ingest/measurement_file_reader.h"
@@ -86,21 +87,14 @@ bool recomputeChannelPresence(const fs::path& worksheet, AggregationSummary& cur
     std::string_view line;
     for (int skip = 0; skip < kHeaderLines && cursor.next(line); ++skip) {
     }
+    // Only whole places count: a level line is taken once its block's last line is read.
+    std::string_view level;
     for (size_t n = 0; cursor.next(line); ++n) {
-        if (n % kRowsPerPlace != static_cast<size_t>(BlockRow::Level)) continue;
-        size_t field = 0, start = 0;
-        while (true) {
-            size_t comma = line.find(',', start);
-            std::string_view value = line.substr(start, comma == std::string_view::npos ? comma : comma - start);
-            if (field >= static_cast<size_t>(kLeadingFields)) {
-                size_t channel = field - kLeadingFields;
-                if (channel >= static_cast<size_t>(kChannelCount)) break;
-                if (!value.empty() && value != kEmptyMark) current.channelHasValue[channel] = 1;
-            }
-            if (comma == std::string_view::npos) break;
-            start = comma + 1;
-            ++field;
-        }
+        if (n % kRowsPerPlace == static_cast<size_t>(BlockRow::Level)) level = line;
+        if (n % kRowsPerPlace != static_cast<size_t>(kRowsPerPlace - 1)) continue;
+        forEachChannelField(level, [&](int channel, std::string_view value) {
+            if (!value.empty() && value != kEmptyMark) current.channelHasValue[channel] = 1;
+        });
     }
     return true;
 }

@@ -22,6 +22,18 @@ struct PlaceKeyHash {
     }
 };
 
+// A line whose DATA_TYPE holds neither "SINGLE" nor "MULTI", or whose FILE_TYPE does
+// not hold "CSV": data logger, PNG or MP4 files, which are not aggregated.
+bool notAggregatable(std::string_view line) {
+    FieldCursor fields(line);
+    std::string_view no, dataType, date, fileType;
+    fields.next(no);
+    fields.next(dataType);
+    fields.next(date);
+    fields.next(fileType);
+    return !(contains(dataType, "SINGLE") || contains(dataType, "MULTI")) || !contains(fileType, "CSV");
+}
+
 }  // namespace
 
 bool LocationTable::load(const std::filesystem::path& path) {
@@ -76,8 +88,12 @@ void LocationTable::index() {
         l.place = it->second;
         ++placeSizes[l.place];
         if (l.no) {
-            if (lastLineOfNo_[l.no - 1] < 0) touched_.push_back(l.no);
+            const int32_t previous = lastLineOfNo_[l.no - 1];
+            if (previous < 0) touched_.push_back(l.no);
             lastLineOfNo_[l.no - 1] = static_cast<int32_t>(lines_.size());
+            // Every line of the NO takes part in the skip verdict, not only the last:
+            // the last line carries the verdict of all before it.
+            l.skip = notAggregatable(line) || (previous >= 0 && lines_[previous].skip);
         }
         lines_.push_back(l);
     }
@@ -136,7 +152,7 @@ ItemPath LocationTable::resolveItemPath(int no) const {
     if (no < 1 || no > kMaxItemNumber || lastLineOfNo_[no - 1] < 0) return result;
     std::string_view line = text(lines_[lastLineOfNo_[no - 1]]);
     std::string_view dataType = fieldAt(line, 1), fileType = fieldAt(line, 3);
-    result.skip = !(contains(dataType, "SINGLE") || contains(dataType, "MULTI")) || !contains(fileType, "CSV");
+    result.skip = lines_[lastLineOfNo_[no - 1]].skip;
     result.components = {std::string(dataType), std::string(fieldAt(line, 2)), std::string(fileType),
                          std::string(fieldAt(line, 4))};
     result.relative = result.components[0] + '/' + result.components[1] + '/' + result.components[2] + '/' +

@@ -48,8 +48,9 @@ public:
     // A line without a PLACEMENT2 field belongs with the lines whose PLACEMENT2 is empty.
     bool nextPlace(PlaceItems& place);
 
-    // Path and skip verdict of one NO; the last line carrying the NO decides. A NO that
-    // no line carries gives an empty path and no skip verdict.
+    // Path and skip verdict of one NO: the last line carrying the NO decides the path,
+    // and any line carrying it that is not aggregatable sets the verdict. A NO that no
+    // line carries gives an empty path and no skip verdict.
     ItemPath resolveItemPath(int no) const;
 
 private:
@@ -57,6 +58,7 @@ private:
         uint32_t start = 0, length = 0;  // in content_, without the line end
         int32_t no = 0;                  // 0 when outside 1..100000
         int32_t place = 0;               // index of its (PLACEMENT1, PLACEMENT2)
+        bool skip = false;               // this line or an earlier line of its NO is not aggregatable
     };
     void index();
     std::string_view text(const Line& line) const { return std::string_view(content_).substr(line.start, line.length); }

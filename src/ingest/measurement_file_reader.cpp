@@ -1,7 +1,5 @@
 #include "ingest/measurement_file_reader.h"
 
-#include <vector>
-
 #include "core/channel_catalog.h"
 #include "core/cp932.h"
 #include "core/file_io.h"
@@ -47,10 +45,12 @@ const Texts& texts() {
     return t;
 }
 
-void readHeader(const std::vector<std::string_view>& fields, Columns& columns) {
+// The fields after the first one of a table header line.
+void readHeader(FieldCursor& fields, Columns& columns) {
     const Texts& t = texts();
-    for (size_t col = 1; col < fields.size(); ++col) {
-        std::string_view f = fields[col];
+    std::string_view f;
+    while (fields.next(f)) {
+        const size_t col = fields.index() - 1;
         // The local oscillator test comes before the frequency test: a meter header
         // "局発周波数(MHz)" names the local oscillator, not a second frequency column.
         if (contains(f, "BAND")) columns.band = col;
@@ -63,11 +63,12 @@ void readHeader(const std::vector<std::string_view>& fields, Columns& columns) {
     }
 }
 
-void readDataLine(const std::vector<std::string_view>& fields, const Columns& columns, PlaceAccumulator& acc,
+// A data line whose first field is `first`; `fields` stands after it.
+void readDataLine(std::string_view first, FieldCursor& fields, const Columns& columns, PlaceAccumulator& acc,
                   const ErrorLog& log, std::string_view fileLabel) {
     if (columns.band == 0) return;  // no table header yet
     const Texts& t = texts();
-    std::string_view name = trimSpaces(fields[0]);
+    std::string_view name = trimSpaces(first);
     int channel = -1;
     std::string_view band;
     // The row's BER value is filed under the row's own layer once the row is read,
@@ -75,8 +76,10 @@ void readDataLine(const std::vector<std::string_view>& fields, const Columns& co
     bool berSeen = false;
     std::string_view berValue;
     std::string_view layerValue;
-    for (size_t col = 1; col < fields.size(); ++col) {
-        std::string_view value = trimSpaces(fields[col]);
+    std::string_view field;
+    while (fields.next(field)) {
+        const size_t col = fields.index() - 1;
+        std::string_view value = trimSpaces(field);
         if (col == columns.band) {
             band = value;
             channel = ChannelCatalog::instance().findChannel(name, band);
@@ -105,33 +108,6 @@ void readDataLine(const std::vector<std::string_view>& fields, const Columns& co
     acc.value(row, channel) = berValue;
 }
 
-// The second field of an information line: false when the line has none.
-bool secondField(const std::vector<std::string_view>& fields, std::string_view& value) {
-    if (fields.size() < 2) return false;
-    value = fields[1];
-    return true;
-}
-
-bool isAscii(std::string_view text) {
-    for (unsigned char c : text)
-        if (c >= 0x80) return false;
-    return true;
-}
-
-void splitInto(std::string_view line, std::vector<std::string_view>& fields) {
-    fields.clear();
-    size_t start = 0;
-    while (true) {
-        size_t comma = line.find(',', start);
-        if (comma == std::string_view::npos) {
-            fields.push_back(line.substr(start));
-            return;
-        }
-        fields.push_back(line.substr(start, comma - start));
-        start = comma + 1;
-    }
-}
-
 }  // namespace
 
 void readMeasurementContent(std::string_view content, const std::string& placeName, PlaceAccumulator& acc,
@@ -143,7 +119,6 @@ void readMeasurementContent(std::string_view content, const std::string& placeNa
     LineCursor cursor(content);
     std::string_view raw;
     std::string converted;
-    std::vector<std::string_view> fields;
     while (cursor.next(raw)) {
         // Most lines of a MULTI file are plain ASCII and need no conversion.
         std::string_view line = raw;
@@ -152,36 +127,38 @@ void readMeasurementContent(std::string_view content, const std::string& placeNa
             converted = toCp932(raw);
             line = converted;
         }
-        splitInto(line, fields);
-        std::string_view first = fields[0];
+        FieldCursor fields(line);
+        std::string_view first;
+        fields.next(first);
+        // The second field of an information line; it stays empty when the line has none.
         std::string_view value;
         // Every information and header text holds Japanese characters, so a first
         // field of plain ASCII (a channel name) can contain none of them.
         if (!first.empty() && (ascii || isAscii(first))) {
-            readDataLine(fields, columns, acc, log, fileLabel);
+            readDataLine(first, fields, columns, acc, log, fileLabel);
         } else if (contains(first, t.date)) {
-            bool present = secondField(fields, value);
+            bool present = fields.next(value);
             if (present) acc.date = value;
             if (value.empty()) log.append(fileLabel, t.noDate);
         } else if (contains(first, t.time)) {
-            bool present = secondField(fields, value);
+            bool present = fields.next(value);
             if (present) acc.time = value;
             if (value.empty()) log.append(fileLabel, t.noTime);
         } else if (contains(first, t.dataName) || contains(first, t.item)) {
             continue;
         } else if (contains(first, t.mode)) {
-            secondField(fields, value);
+            fields.next(value);
             if (value.empty()) log.append(fileLabel, t.noMode);
             acc.modeBits |= ChannelCatalog::instance().modeBitsOf(value);
         } else if (contains(first, t.offset)) {
-            secondField(fields, value);
+            fields.next(value);
             if (value.empty()) log.append(fileLabel, t.noOffset);
         } else if (first.empty()) {
             continue;
         } else if (contains(first, t.channelName) || contains(first, t.bandwidth)) {
             readHeader(fields, columns);
         } else {
-            readDataLine(fields, columns, acc, log, fileLabel);
+            readDataLine(first, fields, columns, acc, log, fileLabel);
         }
     }
 }

@@ -1,12 +1,12 @@
 #include "ingest/meter_folder_scan.h"
 
 #include <algorithm>
-#include <cctype>
 #include <set>
 #include <system_error>
 #include <tuple>
 
 #include "core/cp932.h"
+#include "core/text.h"
 
 namespace mireva {
 namespace fs = std::filesystem;
@@ -15,20 +15,13 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-std::string upper(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
-
 // The card's file system ignores letter case, and a card read on another system may
 // show its short names in lower case: the fixed folder names match in any case and
 // the rows carry them in the form the aggregation requires.
 bool isDataTypeName(const std::string& name) {
-    std::string u = upper(name);
-    return u == "SINGLE" || u == "MULTI";
+    return equalsIgnoringAsciiCase(name, "SINGLE") || equalsIgnoringAsciiCase(name, "MULTI");
 }
-bool isCsvFolderName(const std::string& name) { return upper(name) == "CSV"; }
+bool isCsvFolderName(const std::string& name) { return equalsIgnoringAsciiCase(name, "CSV"); }
 
 // Entries of one folder, sorted naturally; folders or regular files only.
 std::vector<std::string> listNames(const fs::path& folder, bool wantFolders) {
@@ -47,9 +40,7 @@ std::vector<std::string> listNames(const fs::path& folder, bool wantFolders) {
 
 bool hasCsvExtension(const std::string& name) {
     if (name.size() < 5) return false;  // ".csv" alone has no name
-    std::string ext = name.substr(name.size() - 4);
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-    return ext == ".csv";
+    return equalsIgnoringAsciiCase(std::string_view(name).substr(name.size() - 4), ".csv");
 }
 
 // The code page 932 form of a folder or file name, or false when the name cannot be
@@ -84,7 +75,8 @@ struct Walker {
         if (it != names.end()) scanCsvFolder(folder / *it, dataType, date);
     }
     void scanDataTypeFolder(const fs::path& folder, const std::string& dataType) {
-        for (const std::string& date : listNames(folder, true)) scanDateFolder(folder / date, upper(dataType), date);
+        for (const std::string& date : listNames(folder, true))
+            scanDateFolder(folder / date, asciiUpper(dataType), date);
     }
 };
 
@@ -135,15 +127,15 @@ MeterFolderScan scanMeterFolder(const fs::path& chosen) {
             auto it = std::find(children.begin(), children.end(), type);
             if (it == children.end())
                 it = std::find_if(children.begin(), children.end(),
-                                  [&](const std::string& n) { return upper(n) == type; });
+                                  [&](const std::string& n) { return equalsIgnoringAsciiCase(n, type); });
             if (it != children.end()) walker.scanDataTypeFolder(folder / *it, type);
         }
     } else if (isDataTypeName(nameOf(folder))) {
         walker.scanDataTypeFolder(folder, nameOf(folder));
     } else if (isDataTypeName(nameOf(parent))) {
-        walker.scanDateFolder(folder, upper(nameOf(parent)), nameOf(folder));
+        walker.scanDateFolder(folder, asciiUpper(nameOf(parent)), nameOf(folder));
     } else if (isCsvFolderName(nameOf(folder)) && isDataTypeName(nameOf(grandparent))) {
-        walker.scanCsvFolder(folder, upper(nameOf(grandparent)), nameOf(parent));
+        walker.scanCsvFolder(folder, asciiUpper(nameOf(grandparent)), nameOf(parent));
     }
     return std::move(walker.result);
 }

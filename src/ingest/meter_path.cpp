@@ -4,21 +4,11 @@
 #include <system_error>
 
 #include "core/cp932.h"
+#include "core/text.h"
 
 namespace mireva {
 namespace fs = std::filesystem;
 namespace {
-
-bool equalIgnoringAsciiCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-        if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return true;
-}
 
 const std::vector<std::string>& listFolder(const fs::path& dir, FolderListings& listings) {
     auto it = listings.find(dir);
@@ -34,7 +24,7 @@ const std::vector<std::string>& listFolder(const fs::path& dir, FolderListings& 
 // The entry of `dir` named `name` up to ASCII case (the first in name order), or an empty path.
 fs::path findIgnoringCase(const fs::path& dir, const std::string& name, FolderListings& listings) {
     for (const std::string& entry : listFolder(dir, listings))
-        if (equalIgnoringAsciiCase(entry, name)) return dir / entry;
+        if (equalsIgnoringAsciiCase(entry, name)) return dir / entry;
     return {};
 }
 

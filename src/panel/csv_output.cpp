@@ -23,13 +23,8 @@ void appendLine(std::string& out, std::string_view line, size_t c, const std::ar
     const bool header = c == 0;
     const bool levelLine = c % kRowsPerPlace == 3;
     // From 測定場所 on; 日付, 時刻 and 測定モード are never written.
-    size_t from = 0;
-    for (size_t i = 0; from != std::string_view::npos; ++i) {
-        const size_t comma = line.find(',', from);
-        const std::string_view field =
-            line.substr(from, comma == std::string_view::npos ? std::string_view::npos : comma - from);
-        from = comma == std::string_view::npos ? comma : comma + 1;
-        if (i < 2) continue;
+    forEachField(line, [&](size_t i, std::string_view field) {
+        if (i < 2) return true;
         const size_t k = i - 2;
         if (k == 0) {
             out += field;
@@ -39,7 +34,7 @@ void appendLine(std::string& out, std::string_view line, size_t c, const std::ar
             out += ',';
         } else if (k >= 3) {
             const size_t channel = k - 3;
-            if (channel >= static_cast<size_t>(kChannelCount)) break;
+            if (channel >= static_cast<size_t>(kChannelCount)) return false;
             if (inUse[channel]) {
                 out += field;
                 if (header && !names[channel].empty()) {
@@ -49,7 +44,8 @@ void appendLine(std::string& out, std::string_view line, size_t c, const std::ar
                 out += ',';
             }
         }
-    }
+        return true;
+    });
     // The last comma becomes the line end.
     if (out.size() > start && out.back() == ',') out.pop_back();
     out += "\r\n";
@@ -64,10 +60,16 @@ std::string worksheetCsv(std::string_view content, const std::array<int, kChanne
     LineCursor cursor(content);
     std::string_view line;
     if (!cursor.next(line)) return out;  // the band group line is not written
-    for (size_t c = 0; cursor.next(line); ++c) {
+    // The places are the whole blocks: the output of a trailing partial block is taken
+    // back once the worksheet ends before its last line.
+    size_t blockStart = 0;
+    size_t c = 0;
+    for (; cursor.next(line); ++c) {
+        if (c % kRowsPerPlace == 1) blockStart = out.size();
         if (c % kRowsPerPlace == 4 || c % kRowsPerPlace == 6) continue;  // BER A, BER C
         appendLine(out, line, c, channelInUse, broadcasterNames);
     }
+    if (c > 1 && (c - 1) % kRowsPerPlace != 0) out.resize(blockStart);
     return out;
 }
 

@@ -1,19 +1,12 @@
 #include "panel/level_numbers.h"
 
 #include <charconv>
-#include <clocale>
 #include <cmath>
-#include <cstdlib>
-#include <locale.h>
+#include <limits>
 
 namespace mireva {
 
 namespace {
-
-locale_t cLocale() {
-    static locale_t loc = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return loc;
-}
 
 void appendFixed(std::string& out, double value, int precision) {
     char buf[512];
@@ -30,21 +23,12 @@ void appendFixed(std::string& out, double value, int precision) {
 
 }  // namespace
 
-double leadingDecimal(std::string_view text) {
-    // strtod needs a terminated text; worksheet fields are short, so a stack buffer
-    // covers them and longer texts take a heap copy.
-    char small[64];
-    std::string large;
-    const char* start;
-    if (text.size() < sizeof small) {
-        text.copy(small, text.size());
-        small[text.size()] = '\0';
-        start = small;
-    } else {
-        large.assign(text);
-        start = large.c_str();
-    }
-    return strtod_l(start, nullptr, cLocale());
+float leadingDecimalAsFloat(std::string_view text) {
+    const double value = leadingDecimal(text);
+    constexpr double largest = std::numeric_limits<float>::max();
+    if (value > largest) return std::numeric_limits<float>::max();
+    if (value < -largest) return -std::numeric_limits<float>::max();
+    return static_cast<float>(value);
 }
 
 void appendFixed1(std::string& out, double value) { appendFixed(out, value, 1); }

@@ -136,12 +136,12 @@ int applyOffset(WorksheetDocument& worksheet, const OffsetRequest& request) {
     if (request.group < 0 || request.group >= kOffsetGroupItems) return 0;
     const float v = leadingDecimalAsFloat(request.valueText);
     int rewritten = 0;
-    for (size_t d = 0; d < worksheet.lines.size(); ++d) {
-        if (d % kRowsPerPlace != static_cast<size_t>(BlockRow::Level)) continue;
-        // The grid row of this level line.
-        const long long u = static_cast<long long>(d) - 2 * static_cast<long long>(d / kRowsPerPlace);
+    // The places are the whole blocks; the lines of a trailing partial block stay as they are.
+    for (int p = 0; p < worksheet.placeCount(); ++p) {
+        // The grid row of this place's level line.
+        const long long u = static_cast<long long>(p) * kGridRowsPerPlace + static_cast<int>(BlockRow::Level);
         if (u < request.firstRow || u > request.lastRow) continue;
-        rewriteLevelLine(worksheet.lines[d], request, v);
+        rewriteLevelLine(worksheet.line(p, BlockRow::Level), request, v);
         ++rewritten;
     }
     return rewritten;

@@ -7,8 +7,9 @@
 namespace mireva {
 
 void roundAllLevels(WorksheetDocument& worksheet) {
-    for (size_t d = static_cast<size_t>(BlockRow::Level); d < worksheet.lines.size(); d += kRowsPerPlace) {
-        rewriteFields(worksheet.lines[d], [](int field, std::string_view text, std::string& out) {
+    // The places are the whole blocks; the lines of a trailing partial block stay as they are.
+    for (int p = 0; p < worksheet.placeCount(); ++p) {
+        rewriteFields(worksheet.line(p, BlockRow::Level), [](int field, std::string_view text, std::string& out) {
             if (field >= kLeadingFields && text != kEmptyMark) out += roundedLevel(leadingDecimal(text));
             else out += text;
         });

@@ -201,7 +201,9 @@ void ReportPageRenderer::drawBody(ReportCanvas& canvas, int rowBlock, const std:
     int y = kTableTop - kRowHeight;  // bottom line of the row being drawn
     int rowsUsed = 0;
     std::vector<std::string_view> fields;
-    for (size_t n = first; n < worksheet_.dataLineCount() && rowsUsed < kTableRows; ++n) {
+    // The places are the whole blocks; a trailing partial block is not printed.
+    const size_t lines = static_cast<size_t>(worksheet_.placeCount()) * kRowsPerPlace;
+    for (size_t n = first; n < lines && rowsUsed < kTableRows; ++n) {
         const auto kind = static_cast<BlockRow>((n - first) % kRowsPerPlace);
         bool draw = true;
         switch (kind) {

@@ -10,6 +10,7 @@
 
 #include "core/data_locations.h"
 #include "core/file_io.h"
+#include "core/text.h"
 
 namespace mireva {
 namespace fs = std::filesystem;
@@ -22,24 +23,6 @@ std::string_view trimBlanks(std::string_view s) {
     size_t e = s.size();
     while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t' || s[e - 1] == '\r')) --e;
     return s.substr(b, e - b);
-}
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-        if (x != y) return false;
-    }
-    return true;
-}
-
-std::string upper(std::string_view s) {
-    std::string r(s);
-    for (char& c : r)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return r;
 }
 
 // One line of the file with its own line end ("\r\n", "\n" or none for a last line
@@ -61,10 +44,12 @@ LineInfo classify(std::string_view text) {
     LineInfo info;
     std::string_view t = trimBlanks(text);
     if (t.empty() || t.front() == ';') return info;
-    if (t.front() == '[') {
-        size_t close = t.find(']');
+    // A section line holds its name in square brackets; a "[" without its "]" (a note
+    // such as "[checked") starts no section and is read like any other line.
+    const size_t close = t.front() == '[' ? t.find(']') : std::string_view::npos;
+    if (close != std::string_view::npos) {
         info.kind = LineKind::Section;
-        info.name = trimBlanks(t.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+        info.name = trimBlanks(t.substr(1, close - 1));
         return info;
     }
     size_t eq = t.find('=');
@@ -112,9 +97,9 @@ SectionValues sectionValues(std::string_view content, std::string_view section) 
         LineInfo info = classify(line);
         if (info.kind == LineKind::Section) {
             if (inSection) break;
-            if (!seen && equalsNoCase(info.name, section)) inSection = seen = true;
+            if (!seen && equalsIgnoringAsciiCase(info.name, section)) inSection = seen = true;
         } else if (inSection && info.kind == LineKind::Key) {
-            values.emplace(upper(info.name), std::string(info.value));
+            values.emplace(asciiUpper(info.name), std::string(info.value));
         }
     }
     return values;
@@ -137,7 +122,7 @@ void writeSection(std::vector<ProfileLine>& lines, std::string_view section, con
     size_t header = lines.size();
     for (size_t i = 0; i < lines.size(); ++i) {
         LineInfo info = classify(lines[i].text);
-        if (info.kind == LineKind::Section && equalsNoCase(info.name, section)) {
+        if (info.kind == LineKind::Section && equalsIgnoringAsciiCase(info.name, section)) {
             header = i;
             break;
         }
@@ -159,7 +144,7 @@ void writeSection(std::vector<ProfileLine>& lines, std::string_view section, con
         bool replaced = false;
         for (size_t i = header + 1; i < end; ++i) {
             LineInfo info = classify(lines[i].text);
-            if (info.kind == LineKind::Key && equalsNoCase(info.name, kv.key)) {
+            if (info.kind == LineKind::Key && equalsIgnoringAsciiCase(info.name, kv.key)) {
                 lines[i].text = std::move(text);
                 replaced = true;
                 break;
@@ -206,7 +191,7 @@ bool rewrite(const fs::path& path, std::string_view section, const std::vector<K
 }
 
 std::string valueOf(const SectionValues& values, std::string_view key, std::string_view fallback, size_t capacity) {
-    auto it = values.find(upper(key));
+    auto it = values.find(asciiUpper(key));
     std::string_view v = it == values.end() ? fallback : std::string_view(it->second);
     return std::string(cutToCharacters(v, capacity));
 }

@@ -30,7 +30,7 @@ void judge(const WorksheetDocument& worksheet, const StandardValues& standards, 
     result.belowStandardDetails.clear();
 
     double limit[kStandardValueCount];
-    for (int k = 0; k < kStandardValueCount; ++k) limit[k] = leadingNumber(standards[k]);
+    for (int k = 0; k < kStandardValueCount; ++k) limit[k] = leadingDecimal(standards[k]);
     const std::array<int, kChannelCount>& keys = keyOfChannel();
     const std::string& emptyMark = sj("－");
 
@@ -38,28 +38,19 @@ void judge(const WorksheetDocument& worksheet, const StandardValues& standards, 
     for (int p = 0; p < places; ++p) {
         std::string_view line = worksheet.line(p, BlockRow::Level);
         BelowStandardPlace* entry = nullptr;
-        size_t start = 0;
-        for (int field = 0; start <= line.size(); ++field) {
-            size_t comma = line.find(',', start);
-            size_t end = comma == std::string_view::npos ? line.size() : comma;
-            std::string_view text = line.substr(start, end - start);
-            int channel = field - kLeadingFields;
-            if (channel >= kChannelCount) break;
-            if (channel >= 0 && text != emptyMark && leadingNumber(text) <= limit[keys[channel]]) {
-                if (!entry) {
-                    BelowStandardPlace place;
-                    place.place = p;
-                    place.placeText = std::string(fieldAt(line, 2));
-                    result.belowStandardDetails.push_back(std::move(place));
-                    entry = &result.belowStandardDetails.back();
-                    result.belowStandardRows.push_back(p * kGridRowsPerPlace + 2);
-                }
-                entry->levels.push_back({channel, std::string(text)});
-                result.belowStandardFlag = true;
+        forEachChannelField(line, [&](int channel, std::string_view text) {
+            if (text == emptyMark || leadingDecimal(text) > limit[keys[channel]]) return;
+            if (!entry) {
+                BelowStandardPlace place;
+                place.place = p;
+                place.placeText = std::string(fieldAt(line, 2));
+                result.belowStandardDetails.push_back(std::move(place));
+                entry = &result.belowStandardDetails.back();
+                result.belowStandardRows.push_back(p * kGridRowsPerPlace + 2);
             }
-            if (comma == std::string_view::npos) break;
-            start = comma + 1;
-        }
+            entry->levels.push_back({channel, std::string(text)});
+            result.belowStandardFlag = true;
+        });
     }
 }
 

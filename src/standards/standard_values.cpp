@@ -1,8 +1,5 @@
 #include "standards/standard_values.h"
 
-#include <charconv>
-#include <cmath>
-
 #include "core/cp932.h"
 #include "settings/settings_file.h"
 
@@ -72,39 +69,6 @@ const std::string& judgementBandLabel(int channelIndex) {
         return l;
     }();
     return labels[standardKeyOfChannel(channelIndex)];
-}
-
-double leadingNumber(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    size_t start = i;
-    size_t digits = 0;
-    while (i < text.size() && isDigit(text[i])) ++i, ++digits;
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && isDigit(text[i])) ++i, ++digits;
-    }
-    if (digits == 0) return 0.0;
-    size_t end = i;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        size_t j = i + 1;
-        if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
-        if (j < text.size() && isDigit(text[j])) {
-            while (j < text.size() && isDigit(text[j])) ++j;
-            end = j;
-        }
-    }
-    double value = 0.0;
-    auto [ptr, ec] = std::from_chars(text.data() + start, text.data() + end, value, std::chars_format::general);
-    if (ec == std::errc::result_out_of_range) {
-        // Beyond what a double holds: the C library gives HUGE_VAL, or 0 for a
-        // number too close to zero (a negative exponent).
-        size_t e = text.substr(0, end).find_first_of("eE", start);
-        value = e != std::string_view::npos && text[e + 1] == '-' ? 0.0 : HUGE_VAL;
-    }
-    return negative ? -value : value;
 }
 
 std::optional<std::string> validateStandardValue(std::string_view text, std::string_view label) {

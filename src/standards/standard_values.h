@@ -34,10 +34,9 @@ int standardKeyOfChannel(int channelIndex);
 // for the satellite halves).
 const std::string& judgementBandLabel(int channelIndex);
 
-// A text read as a number the way the C library reads a decimal: leading blanks
-// skipped, then the longest leading decimal number (sign, digits, one point,
-// exponent); 0 when there is none. "50.5.1" gives 50.5, "" and "abc" give 0.
-double leadingNumber(std::string_view text);
+// The numeric value of a standard value text is leadingDecimal (core/text.h), the
+// same reader the levels it is compared with go through: "50.5.1" gives 50.5, "50."
+// gives 50, "" and "abc" give 0.
 
 // The message for a faulty value with the given label, or nothing when it is
 // accepted: empty, a character other than an ASCII digit or ".", or "." first.

@@ -350,6 +350,21 @@ TEST(PageBody, RowsValuesAndDisplayFlags) {
     EXPECT_EQ(valueAt(third, "F19"), "");
 }
 
+TEST(PageBody, APartialLastBlockIsNotShown) {
+    // Two places and the first three lines of a third one, hand-edited: the third is
+    // no place, as for the judgement, the CSV output and the printed report.
+    WorksheetDocument ws = makeWorksheet({.places = 3, .channels = {0}});
+    ws.lines.resize(2 * kRowsPerPlace + 3);
+    auto sheets = buildWorkbookSheets(inputsFor(ws));
+    ASSERT_EQ(sheets.size(), 4u);
+    const SheetModel& page = sheets[2];
+    EXPECT_EQ(valueAt(page, "B13"), "P2");
+    EXPECT_EQ(valueAt(page, "F13"), "2.0.0");
+    EXPECT_EQ(valueAt(page, "A19"), "");
+    EXPECT_EQ(valueAt(page, "B19"), "");
+    EXPECT_EQ(valueAt(page, "F19"), "");
+}
+
 TEST(SheetNamer, EachBaseCountsOnItsOwn) {
     SheetNamer n;
     EXPECT_EQ(n.next("統合"), "統合");

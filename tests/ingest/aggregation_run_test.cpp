@@ -126,6 +126,23 @@ TEST_F(Run, PlacesWithoutDateOrFilesGiveNoBlockAndMessagesComeInOrder) {
                                         folder + "/SINGLE/20130405/CSV/gone.csv,ファイルを開けません"}));
 }
 
+TEST_F(Run, ADuplicatedNoWithANonAggregatableLineIsSkippedInBothOrders) {
+    for (bool pngFirst : {true, false}) {
+        const char* png = "1,PNG,20130405,PNG,p.png,1F,101";
+        const char* csv = "1,SINGLE,20130405,CSV,a.csv,1F,101";
+        table({pngFirst ? png : csv, pngFirst ? csv : png, "2,SINGLE,20130405,CSV,b.csv,1F,102"});
+        meter("SINGLE/20130405/CSV/a.csv", level20("50.0"));
+        meter("SINGLE/20130405/CSV/b.csv", level20("51.0"));
+        EXPECT_EQ(run(), 0);
+        EXPECT_EQ(messages_, (std::vector<std::string>{kNotAggregatable})) << pngFirst;
+        EXPECT_EQ(record_.nonAggregatable, 1) << pngFirst;
+        EXPECT_EQ(record_.filesRead, 1) << pngFirst;
+        WorksheetDocument doc = worksheet();
+        ASSERT_EQ(doc.placeCount(), 1) << pngFirst;
+        EXPECT_EQ(test::u8(placeNameOf(doc.line(0, BlockRow::Level))), "1F102") << pngFirst;
+    }
+}
+
 TEST_F(Run, OnlyNonAggregatableItems) {
     table({"1,PNG,20130405,PNG,p.png,1F,101", "2,MULTI,20130405,MP4,m.mp4,1F,101"});
     EXPECT_EQ(run(), 0);

@@ -69,6 +69,35 @@ TEST(LocationTable, ResolveItemPath) {
               (std::vector<std::string>{"SINGLE", "20130405", "CSV", "a.csv"}));
 }
 
+TEST(LocationTable, ADuplicatedNoIsSkippedWhenAnyOfItsLinesIsNotAggregatable) {
+    struct Case {
+        std::vector<const char*> lines;
+        std::string relative;  // the last line's path
+        bool skip;
+    } cases[] = {
+        {{"1,PNG,20130405,PNG,d.png,1F,101", "1,SINGLE,20130405,CSV,a.csv,1F,101"}, "SINGLE/20130405/CSV/a.csv", true},
+        {{"1,SINGLE,20130405,CSV,a.csv,1F,101", "1,PNG,20130405,PNG,d.png,1F,101"}, "PNG/20130405/PNG/d.png", true},
+        {{"1,SINGLE,20130405,CSV,a.csv,1F,101", "2,PNG,20130405,PNG,d.png,1F,101", "1,MULTI,20130405,CSV,b.csv,1F,101"},
+         "MULTI/20130405/CSV/b.csv", false},
+        {{"1,SINGLE,20130405,CSV,a.csv,1F,101", "1,MULTI,20130405,MP4,b.mp4,1F,101", "1,MULTI,20130405,CSV,c.csv,,"},
+         "MULTI/20130405/CSV/c.csv", true},
+    };
+    for (const Case& c : cases) {
+        std::string content = "NO,DATA_TYPE,DATE,FILE_TYPE,FILE_NAME,PLACEMENT1,PLACEMENT2\r\n";
+        for (const char* line : c.lines) content += std::string(line) + "\r\n";
+        LocationTable table;
+        table.parse(content);
+        const ItemPath p = table.resolveItemPath(1);
+        EXPECT_EQ(p.relative, c.relative) << content;
+        EXPECT_EQ(p.skip, c.skip) << content;
+    }
+    // A new table starts with no verdicts left from the previous one.
+    LocationTable table;
+    table.parse("H\r\n1,PNG,d,PNG,d.png,1F,\r\n");
+    table.parse("H\r\n1,SINGLE,d,CSV,a.csv,1F,\r\n");
+    EXPECT_FALSE(table.resolveItemPath(1).skip);
+}
+
 TEST(LocationTable, OddLines) {
     // A duplicated NO: the first line takes it into its place, the last line decides the path.
     // NO outside 1..100000, non-numeric NO and blank lines are never taken. A line without the
@@ -173,7 +202,8 @@ struct RereadingReference {
         for (size_t i = 1; i < lines.size(); ++i) {
             if (leadingInteger(fieldAt(lines[i], 0)) != no) continue;
             std::string_view type = fieldAt(lines[i], 1), fileType = fieldAt(lines[i], 3);
-            r.skip = !(contains(type, "SINGLE") || contains(type, "MULTI")) || !contains(fileType, "CSV");
+            // Every line of the NO sets the verdict; the last one decides the path.
+            if (!(contains(type, "SINGLE") || contains(type, "MULTI")) || !contains(fileType, "CSV")) r.skip = true;
             r.relative = std::string(type) + "/" + std::string(fieldAt(lines[i], 2)) + "/" + std::string(fileType) +
                          "/" + std::string(fieldAt(lines[i], 4));
         }

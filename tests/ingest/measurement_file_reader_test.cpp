@@ -103,6 +103,23 @@ TEST_F(MeterFile, BerIsFiledUnderEachRowsOwnLayerInBothColumnOrders) {
     }
 }
 
+TEST_F(MeterFile, ALayerColumnBeforeTheBandColumnStillFilesEachRowsBerUnderItsOwnLayer) {
+    // The layer is a property of the row: it is kept even though the row's channel is
+    // only known once the band column has been read.
+    for (const char* header : {"チャンネル名称,測定階層,BAND,BER", "チャンネル名称,Layer/偏波,BER,BAND"}) {
+        acc_.clear();
+        const bool berLast = std::string(header).find("BER") > std::string(header).find("BAND");
+        auto row = [&](const char* ber, const char* layer) {
+            return std::string("20,") + layer + "," +
+                   (berLast ? std::string("地上デジタル,") + ber : std::string(ber) + ",地上デジタル") + "\r\n";
+        };
+        read(meterLines({header}) + row("1.0E-05", "A階層") + row("2.0E-05", "B階層") + row("3.0E-05", "C階層"));
+        EXPECT_EQ(value(BlockRow::BerA, kUhf20), berLast ? "1.0E-05" : "") << header;
+        EXPECT_EQ(value(BlockRow::Ber, kUhf20), berLast ? "2.0E-05" : "") << header;
+        EXPECT_EQ(value(BlockRow::BerC, kUhf20), berLast ? "3.0E-05" : "") << header;
+    }
+}
+
 TEST_F(MeterFile, RowsWithoutBerFieldOrLayerColumn) {
     // No layer column: BER. A row that ends before its BER field changes no BER text;
     // a layer the meter names otherwise (or blank) files under BER.

@@ -313,6 +313,21 @@ TEST(ReportPage, EightyOneDataLinesMakeOneBlockWithoutTheExtraLine) {
     EXPECT_EQ(textAt(body, 4470, 4040 + 244), "p10k7c0");
 }
 
+TEST(ReportPage, APartialLastBlockInsideARowBlockIsNotPrinted) {
+    // Two places and the first three lines of a third one, hand-edited: the third is
+    // no place, as for the judgement, the CSV output and the workbook.
+    ReportPageRenderer renderer(worksheetOf(2, 3), selecting({0}), header());
+    ASSERT_EQ(renderer.pageCount(), 2);
+    auto body = bodyTexts(renderPage(renderer, 1));
+    bool secondPlace = false;
+    for (const auto& [at, t] : body) {
+        EXPECT_EQ(t.text.find("p3"), std::string::npos) << t.text;
+        secondPlace = secondPlace || t.text == "p2k7c0";
+    }
+    EXPECT_TRUE(secondPlace);
+    EXPECT_EQ(textAt(body, 1860, 23590 - 2 * 6 * 340), "");
+}
+
 TEST(ReportPage, EmptyOrMissingWorksheetHasNoPages) {
     EXPECT_EQ(ReportPageRenderer(WorksheetDocument(), selecting({0}), header()).pageCount(), 0);
     EXPECT_EQ(ReportPageRenderer(worksheetOf(0, 7), selecting({0}), header()).pageCount(), 0);

@@ -126,6 +126,36 @@ TEST_F(SettingsFileTest, HandEditedFileKeepsEveryOtherLineByteForByte) {
     EXPECT_EQ(test::readFile(ini), expected + cp("\r\n\r\n[FormatName]\r\nFORMAT1=フォーマット１\r\nFORMAT2=フォーマット２\r\n"));
 }
 
+TEST_F(SettingsFileTest, OnlyALineWithBothBracketsStartsASection) {
+    struct Case {
+        const char* line;  // stands between UHF=45.5 and CATV=50 in section StandardValue
+        const char* catv;  // the CATV value read back
+    } cases[] = {
+        {"[note: checked", "50"},
+        {"[", "50"},
+        {"  [ a=b", "50"},
+        {"[Other]", "0.0"},  // a real section ends StandardValue
+        {"[Other] tail", "0.0"},
+        {"[]", "0.0"},
+    };
+    for (const Case& c : cases) {
+        test::writeFile(ini, cp("[StandardValue]\r\nUHF=45.5\r\n") + cp(c.line) + "\r\nCATV=50\r\n");
+        ReportSettings s;
+        file.readStandardValues(s);
+        EXPECT_EQ(s.standardValues[kStdUhf], "45.5") << c.line;
+        EXPECT_EQ(s.standardValues[kStdCatv], c.catv) << c.line;
+    }
+    // Writing keeps the line and replaces the key after it in place.
+    const std::string original = cp("[StandardValue]\r\n[note: checked\r\nCATV=50\r\n");
+    test::writeFile(ini, original);
+    ReportSettings s = ReportSettings::defaults();
+    s.standardValues[kStdCatv] = "60";
+    ASSERT_TRUE(file.writeStandardValues(s));
+    const std::string written = test::readFile(ini);
+    EXPECT_EQ(written.find("[note: checked\r\nCATV=60\r\n"), std::string("[StandardValue]\r\n").size()) << written;
+    EXPECT_EQ(written.find("CATV=50"), std::string::npos);
+}
+
 TEST_F(SettingsFileTest, LongStoredValuesAreCutToTheirCapacityInCharacters) {
     std::string name40 = cp("放送局名放送局名放送局名放送局名放送局名放送局名放送局名放送局名放送局名放送局名");
     std::string mixed = cp("ｱ") + std::string(30, 'x') + cp("局局");  // single-byte kana counts as one

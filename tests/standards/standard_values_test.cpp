@@ -12,20 +12,6 @@ namespace {
 using test::cp;
 using test::u8;
 
-TEST(LeadingNumber, ReadsTheLongestLeadingDecimal) {
-    struct Case {
-        const char* text;
-        double value;
-    } cases[] = {
-        {"50", 50},        {"50.", 50},     {"50.5.1", 50.5}, {"  47.25dB", 47.25}, {"-3", -3}, {"+2.5", 2.5},
-        {".5", 0.5},       {"007", 7},      {"1e2", 100},     {"1e", 1},            {"1e+", 1}, {"", 0},
-        {"abc", 0},        {"-", 0},        {".", 0},         {"\t\n 12", 12},      {"1e-400", 0},
-    };
-    for (const Case& c : cases) EXPECT_DOUBLE_EQ(leadingNumber(c.text), c.value) << c.text;
-    EXPECT_EQ(leadingNumber(cp("５０")), 0);  // full-width digits are not a number
-    EXPECT_TRUE(std::isinf(leadingNumber("1e999")));
-}
-
 TEST(StandardKeys, ChannelsAreGovernedByTheirBandHalf) {
     struct Case {
         int channel;

@@ -1,7 +1,5 @@
 #include "panel/ui/worksheet_grid_model.h"
 
-#include <cstring>
-
 #include "uikit/qt_text.h"
 #include "core/cp932.h"
 #include "core/file_io.h"
@@ -16,13 +14,6 @@ constexpr int kModeField = 3;    // 測定モード
 constexpr int kOffsetField = 4;  // レベルオフセット(dB)
 constexpr int kLevelLine = static_cast<int>(BlockRow::Level);
 constexpr int kCellTextLimit = 127;
-
-bool isAscii(std::string_view s) {
-    for (unsigned char c : s) {
-        if (c >= 0x80) return false;
-    }
-    return true;
-}
 
 QString toQString(std::string_view bytes) {
     if (isAscii(bytes)) return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
@@ -101,19 +92,15 @@ bool WorksheetGridModel::fill(const std::filesystem::path& worksheet, int tab, c
             Cell* out = cells_.data() + row.firstCell;
 
             // Walk the fields of the line once, keeping those the tab shows.
-            const char* p = line.data();
-            const char* end = p + line.size();
+            FieldCursor fields(line);
+            std::string_view text;
             size_t next = 0;
-            for (int field = 0; next < perRow && field <= lastWanted; ++field) {
-                const char* comma = static_cast<const char*>(std::memchr(p, ',', static_cast<size_t>(end - p)));
-                const char* fieldEnd = comma ? comma : end;
+            for (int field = 0; next < perRow && field <= lastWanted && fields.next(text); ++field) {
                 if (field == wantedFields_[next]) {
-                    out[next].begin = static_cast<std::uint32_t>(p - base);
-                    out[next].size = static_cast<std::uint32_t>(fieldEnd - p);
+                    out[next].begin = static_cast<std::uint32_t>(text.data() - base);
+                    out[next].size = static_cast<std::uint32_t>(text.size());
                     ++next;
                 }
-                if (!comma) break;
-                p = comma + 1;
             }
         }
     }
