@@ -1,6 +1,7 @@
-// Mireva３: start-up. The window is built and shown first; then, when another start
-// of the program is already running for this user, that one is brought to the front
-// and this one says so and ends.
+// Mireva３: start-up. When another start of the program is already running for this
+// user, that one is brought to the front and this one says so and ends before it reads
+// or writes any file of the user's (the data folder, Mireva.ini), so that it cannot
+// race the running one's saves. Otherwise the window is built and shown.
 #include <QApplication>
 
 #include <clocale>
@@ -14,15 +15,15 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("mireva"));
     std::setlocale(LC_NUMERIC, "C");  // numbers in files are read with a point
 
-    mireva::ui::MainWindow window;
-    window.show();
-
     mireva::ui::SingleInstance instance(mireva::ui::SingleInstance::defaultKey());
     if (!instance.tryBecomePrimary()) {
         instance.askPrimaryToRaise();
-        mireva::ui::MessageBoxes::error(&window, QStringLiteral("既に起動しています。"));
+        mireva::ui::MessageBoxes::error(nullptr, QStringLiteral("既に起動しています。"));
         return 1;
     }
+
+    mireva::ui::MainWindow window;
+    window.show();
     QObject::connect(&instance, &mireva::ui::SingleInstance::raiseRequested, &window,
                      &mireva::ui::MainWindow::bringToFront);
     return app.exec();

@@ -1,13 +1,10 @@
 // mireva-cli aggregate: the aggregation run without the window, on a location table
 // and a meter data folder given on the command line.
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 
 #include "cli/subcommand.h"
 #include "core/cp932.h"
-#include "core/file_io.h"
+#include "core/input_checks.h"
 #include "ingest/aggregation_run.h"
 
 namespace mireva::cli {
@@ -78,17 +75,14 @@ int runAggregate(const Args& args, std::ostream& out, std::ostream& err) {
     record.errorLogPath = options.value("--errorlog") ? fs::path(*options.value("--errorlog"))
                                                       : record.worksheetPath.parent_path() / "errorlog.csv";
 
-    {
-        std::ifstream table(record.locationTablePath, std::ios::binary);
-        if (!table || isDirectory(record.locationTablePath)) {
-            return command.fail(kExitUsage, "cannot read the location table " + record.locationTablePath.string() +
-                                                (isDirectory(record.locationTablePath)
-                                                     ? ": is a folder"
-                                                     : std::string(": ") + std::strerror(errno)));
-        }
-    }
-    if (!isDirectory(record.dataFolder))
-        return command.fail(kExitUsage, "the data folder " + record.dataFolder.string() + " is not a folder");
+    // Inputs that cannot be read are refused before anything is written: a table or a
+    // data folder taken for an empty one would replace the previous worksheet with an
+    // empty one.
+    if (const std::string why = fileReadFailure(record.locationTablePath); !why.empty())
+        return command.fail(kExitUsage,
+                            "cannot read the location table " + record.locationTablePath.string() + ": " + why);
+    if (const std::string why = folderListFailure(record.dataFolder); !why.empty())
+        return command.fail(kExitUsage, "cannot list the data folder " + record.dataFolder.string() + ": " + why);
 
     const int result = aggregationRun(record, [&err](const std::string& message) { err << fromCp932(message) << "\n"; });
     if (result != 0)

@@ -1,6 +1,7 @@
 #include "cli/subcommand.h"
 
 #include "core/file_io.h"
+#include "core/input_checks.h"
 #include "core/worksheet_document.h"
 
 namespace mireva::cli {
@@ -48,8 +49,11 @@ bool Subcommand::settingsFile(std::optional<std::filesystem::path>& path) const 
     path.reset();
     const auto given = options_.value("--settings");
     if (!given) return true;
-    if (!fileExists(*given)) {
-        fail(kExitUsage, "cannot read the settings file " + *given);
+    // Reading a settings file never fails by itself (what cannot be read gives the
+    // defaults), so a named file is read here once: a file that cannot be read is
+    // refused, not taken for one without values.
+    if (const std::string why = fileReadFailure(*given); !why.empty()) {
+        fail(kExitUsage, "cannot read the settings file " + *given + ": " + why);
         return false;
     }
     path = *given;

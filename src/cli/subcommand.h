@@ -45,9 +45,9 @@ public:
     // when it is missing, a folder or unreadable.
     bool loadWorksheet(WorksheetDocument& worksheet) const;
     // The settings file named by --settings, in `path` (left empty without the option).
-    // A named file must exist: a mistyped name would silently give the defaults, and
-    // reading a settings file creates a missing one. False after "cannot read the
-    // settings file F".
+    // A named file must exist and be readable: a mistyped name or an unreadable file
+    // would silently give the defaults, and reading a settings file creates a missing
+    // one. False after "cannot read the settings file F: reason".
     bool settingsFile(std::optional<std::filesystem::path>& path) const;
 
 private:

@@ -20,6 +20,14 @@ int aggregationRun(RunRecord& record, const RunMessageSink& showMessage) {
     record.placesWritten = record.filesRead = record.missingFiles = record.nonAggregatable = 0;
     const ErrorLog log(record.errorLogPath);
     log.begin();
+    // Every end of the run, completed or not, says once that the log could not be
+    // written, so that an empty log is not taken for a run without problems.
+    auto finish = [&](int result) {
+        if (showMessage && !log.failure().empty())
+            showMessage(sj("エラーログを書き込めません") + "\n" + pathText(log.path()) + "\n" +
+                        toCp932(log.failure()));
+        return result;
+    };
 
     // The new worksheet is written beside the old one and replaces it in one step when
     // the run completes; an aborted or failed run leaves the previous worksheet (and so
@@ -29,14 +37,14 @@ int aggregationRun(RunRecord& record, const RunMessageSink& showMessage) {
         if (showMessage)
             showMessage(sj("集計結果を書き込めません") + "\n" + pathText(record.worksheetPath) + "\n" +
                         toCp932(worksheet.error()));
-        return 1;
+        return finish(1);
     };
     if (!worksheet.open() || !worksheet.write(worksheetHeaderLines(record.channelWanted))) return cannotWrite();
 
     LocationTable table;
     if (!table.load(record.locationTablePath)) {
         log.append(pathText(record.locationTablePath), sj("ファイルを開けません"));
-        return 1;
+        return finish(1);
     }
 
     std::string folderText = pathText(record.dataFolder);
@@ -56,6 +64,13 @@ int aggregationRun(RunRecord& record, const RunMessageSink& showMessage) {
                 continue;
             }
             const std::string label = folderText + item.relative;
+            // An item naming a path outside the data folder (an absolute path, a parent
+            // folder) is not followed: it is logged and counted like a missing file.
+            if (!staysInFolder(item.components)) {
+                log.append(label, sj("ファイルを開けません"));
+                ++record.missingFiles;
+                continue;
+            }
             // The exact path first; only when it fails are the folders searched for the
             // components in another letter case.
             const fs::path path = exactMeterPath(record.dataFolder, item.components);
@@ -76,7 +91,7 @@ int aggregationRun(RunRecord& record, const RunMessageSink& showMessage) {
         if (record.nonAggregatable > 0)
             showMessage(sj("「データロガー」「PNG」「MP4」は集計できません\n飛ばして集計を行います"));
     }
-    return 0;
+    return finish(0);
 }
 
 bool recomputeChannelPresence(const fs::path& worksheet, AggregationSummary& current) {

@@ -1,6 +1,8 @@
 #include "ingest/error_log.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 
 #include "core/cp932.h"
@@ -18,14 +20,36 @@ std::string errorLogTimestamp() {
 
 std::string pathText(const std::filesystem::path& path) { return toCp932(path.string()); }
 
+namespace {
+
+// Writes the bytes and closes the file; 0 on success, otherwise the error number of
+// the first failure (a full disk often shows only when the buffer is flushed at close).
+int writeAndClose(std::FILE* f, std::string_view bytes) {
+    errno = 0;
+    int error = 0;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size()) error = errno ? errno : EIO;
+    errno = 0;
+    if (std::fclose(f) != 0 && !error) error = errno ? errno : EIO;
+    return error;
+}
+
+}  // namespace
+
+void ErrorLog::noteFailure(int error) const {
+    if (failure_.empty()) failure_ = std::strerror(error);
+}
+
 bool ErrorLog::begin() const {
     lines_ = 0;
+    failure_.clear();
     std::FILE* f = std::fopen(path_.c_str(), "wb");
-    if (!f) return false;
-    const std::string& header = sj("日時,ファイル名,エラー内容\r\n");
-    bool ok = std::fwrite(header.data(), 1, header.size(), f) == header.size();
-    ok = std::fclose(f) == 0 && ok;
-    return ok;
+    if (!f) {
+        noteFailure(errno);
+        return false;
+    }
+    const int error = writeAndClose(f, sj("日時,ファイル名,エラー内容\r\n"));
+    if (error) noteFailure(error);
+    return error == 0;
 }
 
 void ErrorLog::append(std::string_view file, std::string_view message) const {
@@ -36,9 +60,14 @@ void ErrorLog::append(std::string_view file, std::string_view message) const {
     line += message;
     line += "\r\n";
     std::FILE* f = std::fopen(path_.c_str(), "ab");
-    if (!f) return;
-    std::fwrite(line.data(), 1, line.size(), f);
-    std::fclose(f);
+    if (!f) {
+        noteFailure(errno);
+        return;
+    }
+    if (const int error = writeAndClose(f, line)) {
+        noteFailure(error);
+        return;
+    }
     ++lines_;
 }
 

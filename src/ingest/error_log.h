@@ -14,7 +14,7 @@ public:
     explicit ErrorLog(std::filesystem::path path) : path_(std::move(path)) {}
 
     // Creates or truncates the log and writes its header line. False when it cannot be
-    // written; later lines are then lost without a report.
+    // written.
     bool begin() const;
 
     // Appends "timestamp,file,message" (file and message in code page 932).
@@ -23,9 +23,18 @@ public:
     const std::filesystem::path& path() const { return path_; }
     int linesWritten() const { return lines_; }
 
+    // Why the log could not be created or a line could not be appended (the first
+    // such failure since begin(), in the system's words); empty while every write
+    // succeeded. The run reports it once at its end, so that a log that stays empty
+    // is not taken for a run without problems.
+    const std::string& failure() const { return failure_; }
+
 private:
+    void noteFailure(int error) const;
+
     std::filesystem::path path_;
     mutable int lines_ = 0;
+    mutable std::string failure_;
 };
 
 // The local time in the log's form "%Y/%m/%d %H:%M:%S".

@@ -30,6 +30,16 @@ fs::path findIgnoringCase(const fs::path& dir, const std::string& name, FolderLi
 
 }  // namespace
 
+bool staysInFolder(const std::vector<std::string>& components) {
+    for (const std::string& c : components) {
+        // Tested on the file-system form: the second byte of many code page 932
+        // characters is the byte of "\\", which is no separator there.
+        const std::string name = fromCp932(c);
+        if (name == ".." || name.find_first_of("/\\") != std::string::npos) return false;
+    }
+    return true;
+}
+
 fs::path exactMeterPath(const fs::path& folder, const std::vector<std::string>& components) {
     fs::path path = folder;
     for (const std::string& c : components) path /= fromCp932(c);

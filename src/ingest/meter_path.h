@@ -11,6 +11,11 @@
 
 namespace mireva {
 
+// True when every component (code page 932 texts from the location table) names an
+// entry inside its folder: none is ".." and none holds a separator ("/" or "\\"), so
+// that the components cannot name an absolute path or a path above the folder.
+bool staysInFolder(const std::vector<std::string>& components);
+
 // `folder` joined with the components as written (converted to the file system's encoding).
 std::filesystem::path exactMeterPath(const std::filesystem::path& folder, const std::vector<std::string>& components);
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
 
 #include "cli/cli_args.h"
@@ -86,7 +87,8 @@ TEST(AggregateCommand, UsageAndUnreadableInputs) {
         {{"--table", (dir / "none.csv").string(), "--data", data, "--out", out}, kExitUsage,
          "cannot read the location table " + (dir / "none.csv").string()},
         {{"--table", data, "--data", data, "--out", out}, kExitUsage, "cannot read the location table " + data},
-        {{"--table", table, "--data", table, "--out", out}, kExitUsage, "the data folder " + table + " is not a folder"},
+        {{"--table", table, "--data", table, "--out", out}, kExitUsage,
+         "cannot list the data folder " + table + ": Not a directory"},
         {{"--table", table, "--data", data, "--out", (dir / "no" / "w.csv").string()}, kExitFailed,
          "集計結果を書き込めません"},
         {{"--table", table, "--data", data, "--out", out}, kExitOk, ""},
@@ -97,6 +99,61 @@ TEST(AggregateCommand, UsageAndUnreadableInputs) {
         if (c.errContains.empty()) EXPECT_EQ(r.err, "");
         else EXPECT_NE(r.err.find(c.errContains), std::string::npos) << r.err;
     }
+}
+
+// A table or a data folder that cannot be read is reported with its path and reason
+// before anything is written: the previous worksheet and error log stay as they were,
+// instead of an empty worksheet replacing the previous one.
+TEST(AggregateCommand, InputsThatCannotBeReadLeaveThePreviousOutputs) {
+    test::TempDir dir;
+    const fs::path table = dir / "list.csv", data = dir / "data", locked = dir / "locked";
+    test::writeFile(table, "NO\r\n");
+    fs::create_directories(data);
+    fs::create_directories(locked);
+    fs::permissions(locked, fs::perms::owner_all);  // another user's folder
+    test::writeFile(dir / "w.csv", "previous\r\n");
+    test::writeFile(dir / "errorlog.csv", "previous log\r\n");
+    struct Case {
+        fs::path table, data;
+        bool asOrdinaryUser;
+        std::string err;
+    } cases[] = {
+        {table, dir / "none", false, "cannot list the data folder " + (dir / "none").string() + ": No such file or directory"},
+        {table, table / "data", false, "cannot list the data folder " + (table / "data").string() + ": Not a directory"},
+        {table, locked, true, "cannot list the data folder " + locked.string() + ": Permission denied"},
+        {"/proc/self/mem", data, false, "cannot read the location table /proc/self/mem: Input/output error"},
+        {locked / "list.csv", data, true,
+         "cannot read the location table " + (locked / "list.csv").string() + ": Permission denied"},
+    };
+    for (const Case& c : cases) {
+        Result r;
+        {
+            std::optional<test::AsOrdinaryUser> user;
+            if (c.asOrdinaryUser) user.emplace();
+            r = aggregate({"--table", c.table.string(), "--data", c.data.string(), "--out", (dir / "w.csv").string()});
+        }
+        EXPECT_EQ(r.status, kExitUsage) << c.err;
+        EXPECT_EQ(r.err, "mireva-cli aggregate: " + c.err + "\n");
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(test::readFile(dir / "w.csv"), "previous\r\n") << c.err;
+        EXPECT_EQ(test::readFile(dir / "errorlog.csv"), "previous log\r\n") << c.err;
+    }
+}
+
+// An error log that cannot be written does not fail the run, but is said on stderr
+// after the end-of-run messages.
+TEST(AggregateCommand, AnErrorLogThatCannotBeWrittenIsReportedOnStderr) {
+    test::TempDir dir;
+    test::writeFile(dir / "file", "x");
+    const fs::path log = dir / "file" / "errorlog.csv";
+    Result r = aggregate({"--table", (kSite / "list.csv").string(), "--data", (kSite / "data").string(), "--out",
+                          (dir / "w.csv").string(), "--errorlog", log.string()});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    EXPECT_EQ(r.err,
+              "存在しないファイルがありました\n飛ばして集計を行います\n"
+              "「データロガー」「PNG」「MP4」は集計できません\n飛ばして集計を行います\n"
+              "エラーログを書き込めません\n" + log.string() + "\nNot a directory\n");
+    EXPECT_EQ(test::readFile(dir / "w.csv"), test::readFile(test::sourcePath("tests/cli/expected/sample_worksheet.csv")));
 }
 
 TEST(AggregateCommand, Help) {

@@ -68,8 +68,13 @@ TEST(Subcommand, WorksheetAndSettingsFilesMustBeReadable) {
         {"no settings option", "w.csv", "", true, true, ""},
         {"missing worksheet", "none.csv", "", false, true, "cannot read the worksheet "},
         {"worksheet is a folder", "folder", "", false, true, "cannot read the worksheet "},
-        {"mistyped settings", "w.csv", "Mirova.ini", true, false, "cannot read the settings file "},
+        {"mistyped settings", "w.csv", "Mirova.ini", true, false,
+         "cannot read the settings file " + (dir / "Mirova.ini").string() + ": No such file or directory"},
         {"settings is a folder", "w.csv", "folder", true, false, "cannot read the settings file "},
+        {"settings through a file", "w.csv", "w.csv/Mireva.ini", true, false,
+         "cannot read the settings file " + (dir / "w.csv/Mireva.ini").string() + ": Not a directory"},
+        {"settings that cannot be read", "w.csv", "/proc/self/mem", true, false,
+         "cannot read the settings file /proc/self/mem: Input/output error"},
     };
     for (const Case& c : cases) {
         Args args = {"--worksheet", (dir / c.worksheet).string()};

@@ -202,6 +202,72 @@ TEST_F(Run, AWorksheetThatCannotBeWrittenIsReportedAndFailsTheRun) {
         << messages_[0];
 }
 
+// An item whose path would leave the data folder is not followed, even where a
+// readable meter file lies at the place it names: it is logged and counted like a
+// missing file. Separators of either kind count ("\\" on the card's own system).
+TEST_F(Run, ItemsNamingPathsOutsideTheDataFolderAreNotFollowed) {
+    const std::string outside = (dir_ / "elsewhere").string();
+    struct Case {
+        std::string line;     // the table's item
+        std::string planted;  // where the item's path leads, below the test folder
+    } cases[] = {
+        {"1,SINGLE," + outside + ",CSV,a.csv,1F,101", "elsewhere/CSV/a.csv"},
+        {"1," + outside + "/SINGLE,20130405,CSV,a.csv,1F,101", "elsewhere/SINGLE/20130405/CSV/a.csv"},
+        {"1,SINGLE,20130405,../../../elsewhere/CSV,a.csv,1F,101", "elsewhere/CSV/a.csv"},
+        {"1,SINGLE,20130405,CSV,../../../../secret.csv,1F,101", "secret.csv"},
+        {"1,SINGLE,..,CSV,a.csv,1F,101", "data/CSV/a.csv"},
+        {"1,SINGLE,2013/0405,CSV,a.csv,1F,101", "data/SINGLE/2013/0405/CSV/a.csv"},
+        {"1,SINGLE,20130405,CSV,sub\\a.csv,1F,101", "data/SINGLE/20130405/CSV/sub\\a.csv"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        table({c.line.c_str()});
+        test::writeFile(dir_ / c.planted, level20("50.0"));
+        EXPECT_EQ(run(), 0);
+        EXPECT_EQ(worksheet().placeCount(), 0);
+        EXPECT_EQ(record_.filesRead, 0);
+        EXPECT_EQ(record_.missingFiles, 1);
+        EXPECT_EQ(messages_, (std::vector<std::string>{kMissing}));
+        const std::vector<std::string_view> f = splitFields(c.line);
+        EXPECT_EQ(test::logEntries(record_.errorLogPath),
+                  (std::vector<std::string>{record_.dataFolder.string() + "/" + std::string(f[1]) + "/" +
+                                            std::string(f[2]) + "/" + std::string(f[3]) + "/" + std::string(f[4]) +
+                                            ",ファイルを開けません"}));
+        fs::remove(dir_ / c.planted);
+    }
+}
+
+// The log that cannot be written (its path runs through a regular file) is reported
+// once, after the run's own messages, with its path and the reason; the run itself is
+// not changed by it.
+TEST_F(Run, AnErrorLogThatCannotBeWrittenIsReportedOnceAtTheEnd) {
+    test::writeFile(dir_ / "file", "x");
+    record_.errorLogPath = dir_ / "file" / "errorlog.csv";
+    const std::string reported = "エラーログを書き込めません\n" + record_.errorLogPath.string() + "\nNot a directory";
+
+    table({"1,SINGLE,20130405,CSV,a.csv,1F,101", "2,SINGLE,20130405,CSV,gone.csv,1F,102",
+           "3,SINGLE,20130405,CSV,gone2.csv,1F,103", "4,PNG,20130405,PNG,p.png,1F,104"});
+    meter("SINGLE/20130405/CSV/a.csv", level20("50.0"));
+    EXPECT_EQ(run(), 0);
+    EXPECT_EQ(messages_, (std::vector<std::string>{kMissing, kNotAggregatable, reported}));
+    EXPECT_EQ(worksheet().placeCount(), 1);
+
+    table({"1,SINGLE,20130405,CSV,a.csv,1F,101"});
+    EXPECT_EQ(run(), 0);  // no problem to log: the header alone could not be written
+    EXPECT_EQ(messages_, (std::vector<std::string>{reported}));
+
+    fs::remove(record_.locationTablePath);
+    test::writeFile(record_.worksheetPath, "previous\r\n");
+    EXPECT_EQ(run(), 1);  // an aborted run says it too
+    EXPECT_EQ(messages_, (std::vector<std::string>{reported}));
+    EXPECT_EQ(test::readFile(record_.worksheetPath), "previous\r\n");
+
+    record_.errorLogPath = dir_ / "errorlog.csv";
+    table({"1,SINGLE,20130405,CSV,gone.csv,1F,101"});
+    EXPECT_EQ(run(), 0);
+    EXPECT_EQ(messages_, (std::vector<std::string>{kMissing}));
+}
+
 TEST_F(Run, LongNamesAndManyItemsInOnePlace) {
     // More than 256 items in one place, a place name over 511 bytes and long paths are
     // all aggregated as written.

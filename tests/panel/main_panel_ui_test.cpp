@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include "core/app_session.h"
 #include "panel/ui/main_panel.h"
 #include "panel/ui/operation_pages.h"
@@ -86,6 +89,8 @@ TEST_F(PanelTest, RefusedReadingRunShowsItsMessageAndKeepsTheGrid) {
          "測定場所管理番号表を開けません"},
         {QString::fromStdString((dir / "data").string()), QString::fromStdString((dir / "data").string()),
          "測定場所管理番号表を開けません"},  // a folder is not a table
+        {QStringLiteral("/proc/self/mem"), QString::fromStdString((dir / "data").string()),
+         "測定場所管理番号表を開けません"},  // opens, but cannot be read
         {QString::fromStdString((dir / "list.csv").string()), QString::fromStdString((dir / "nodata").string()),
          "読み込みフォルダを開けません"},
         {QString::fromStdString((dir / "list.csv").string()), QString::fromStdString((dir / "list.csv").string()),
@@ -101,6 +106,33 @@ TEST_F(PanelTest, RefusedReadingRunShowsItsMessageAndKeepsTheGrid) {
         EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
         EXPECT_EQ(panel.gridModel()->rowCount(), 12);
     }
+}
+
+// A data folder that is a folder but cannot be listed (another user's) would read as
+// one without files: the run is refused, naming the folder and the reason, and the
+// worksheet and the grid stay as they were.
+TEST_F(PanelTest, ADataFolderThatCannotBeListedIsRefusedNamingItAndTheReason) {
+    const std::string previous = test::makeWorksheet(2);
+    test::writeFile(session.locations.worksheet(), previous);
+    test::writeFile(dir / "list.csv", "NO\r\n");
+    const std::filesystem::path locked = dir / "locked";
+    std::filesystem::create_directories(locked);
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_all);
+    MainPanel panel(session);
+    panel.refreshGrid();
+    panel.setLocationTablePath(QString::fromStdString((dir / "list.csv").string()));
+    panel.setDataFolderPath(QString::fromStdString(locked.string()));
+    panel.setResetRequest(false);
+    {
+        test::AsOrdinaryUser user;
+        panel.runReading();
+    }
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("読み込みフォルダを開けません\n") +
+                                           QString::fromStdString(locked.string()) + "\n" +
+                                           QString::fromLocal8Bit(std::strerror(EACCES))});
+    EXPECT_EQ(test::readFile(session.locations.worksheet()), previous);
+    EXPECT_EQ(panel.gridModel()->rowCount(), 12);
+    EXPECT_FALSE(std::filesystem::exists(session.locations.errorLog()));
 }
 
 TEST_F(PanelTest, ResetRestoresTheReadingRunsWorksheetAndArraysButNotThePresenceFlags) {

@@ -102,6 +102,8 @@ TEST_F(JudgeCommand, RefusesMissingInputsAndReportsAFailedWrite) {
         {"--worksheet " + worksheet + " --bogus", 2},
         {"--worksheet " + (dir / "none.csv").string(), 2},
         {"--worksheet " + worksheet + " --settings " + (dir / "none.ini").string(), 2},
+        {"--worksheet " + worksheet + " --settings /proc/self/mem", 2},  // opens, cannot be read
+        {"--worksheet " + worksheet + " --settings " + worksheet + "/Mireva.ini", 2},
         {"--worksheet " + worksheet + " --settings " + settings + " --out " + (dir / "no" / "x.csv").string(), 1},
     };
     for (const Case& c : cases) EXPECT_EQ(runCli(c.arguments).status, c.status) << c.arguments;

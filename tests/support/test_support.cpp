@@ -6,6 +6,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include <unistd.h>
+
 namespace mireva::test {
 namespace fs = std::filesystem;
 
@@ -43,6 +45,16 @@ fs::path TempDir::dataFolder() const {
     fs::path folder = path_ / "ORVANE";
     fs::create_directories(folder);
     return folder;
+}
+
+AsOrdinaryUser::AsOrdinaryUser() {
+    if (::geteuid() != 0) return;
+    if (::seteuid(65534) != 0) throw std::runtime_error("cannot take the effective user nobody");
+    switched_ = true;
+}
+
+AsOrdinaryUser::~AsOrdinaryUser() {
+    if (switched_ && ::seteuid(0) != 0) std::abort();
 }
 
 std::string readFile(const fs::path& path) {

@@ -31,6 +31,21 @@ private:
     bool asDataHome_ = false;
 };
 
+// While it lives, file permissions apply to this process as to an ordinary user: run
+// as root (where permission bits are ignored), the effective user becomes "nobody".
+// So a folder of mode 0700 owned by root cannot be listed, as for the user of a
+// shared computer with another user's folder.
+class AsOrdinaryUser {
+public:
+    AsOrdinaryUser();
+    ~AsOrdinaryUser();
+    AsOrdinaryUser(const AsOrdinaryUser&) = delete;
+    AsOrdinaryUser& operator=(const AsOrdinaryUser&) = delete;
+
+private:
+    bool switched_ = false;
+};
+
 std::string readFile(const std::filesystem::path& path);
 void writeFile(const std::filesystem::path& path, std::string_view bytes);
 

@@ -6,12 +6,12 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-#include <cstdio>
 
 #include "uikit/dialog_units.h"
 #include "uikit/message_boxes.h"
 #include "uikit/qt_text.h"
 #include "core/file_io.h"
+#include "core/input_checks.h"
 #include "core/text.h"
 #include "ingest/aggregation_run.h"
 #include "settings/settings_file.h"
@@ -28,13 +28,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool opensForReading(const fs::path& path) {
-    if (path.empty() || isDirectory(path)) return false;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
-    std::fclose(f);
-    return true;
-}
+bool readable(const fs::path& path) { return !path.empty() && fileReadFailure(path).empty(); }
 
 struct Anchor {
     int widthUnits, heightUnits, dx, dy;
@@ -128,12 +122,20 @@ MainPanel::~MainPanel() = default;
 
 void MainPanel::runReading() {
     if (!resetRequest_) {
-        if (!opensForReading(toPath(locationTablePath_))) {
+        if (!readable(toPath(locationTablePath_))) {
             MessageBoxes::inform(this, QStringLiteral("測定場所管理番号表を開けません"));
             return;
         }
-        if (!isDirectory(toPath(dataFolderPath_))) {
+        const fs::path folder = toPath(dataFolderPath_);
+        if (!isDirectory(folder)) {
             MessageBoxes::inform(this, QStringLiteral("読み込みフォルダを開けません"));
+            return;
+        }
+        // A folder that cannot be listed would read as one without files and replace
+        // the worksheet with an empty one: refused, naming the folder and the reason.
+        if (const std::string why = folderListFailure(folder); !why.empty()) {
+            MessageBoxes::inform(this, QStringLiteral("読み込みフォルダを開けません\n%1\n%2")
+                                           .arg(dataFolderPath_, QString::fromLocal8Bit(why.c_str())));
             return;
         }
     }
