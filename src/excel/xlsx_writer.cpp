@@ -59,14 +59,6 @@ void keepLargeBlocksMapped() {
     (void)done;
 }
 
-bool syncFile(const std::filesystem::path& path) {
-    int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0) return false;
-    bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
-}
-
 // The workbook's default font size (11 pt), in tenths: a cell set to it needs no
 // font of its own.
 constexpr std::uint16_t kDefaultFontTenths = 110;
@@ -131,9 +123,7 @@ struct XlsxWriter::State {
     }
 };
 
-XlsxWriter::XlsxWriter(std::filesystem::path target) : target_(std::move(target)) {
-    scratch_ = target_.parent_path() / ("." + target_.filename().string() + ".part");
-}
+XlsxWriter::XlsxWriter(std::filesystem::path target) : target_(std::move(target)), file_(target_) {}
 
 XlsxWriter::~XlsxWriter() { abandon(); }
 
@@ -148,23 +138,19 @@ bool XlsxWriter::open() {
     failed_ = false;
     error_.clear();
     sheets_ = 0;
-    // The library creates the file only when the workbook is closed, after every sheet
-    // has been written: find out now whether it can be created there at all.
-    if (std::FILE* probe = std::fopen(scratch_.c_str(), "wb")) {
-        std::fclose(probe);
-        std::error_code ignored;
-        std::filesystem::remove(scratch_, ignored);
-    } else {
-        return fail("cannot create " + scratch_.string() + ": " + std::strerror(errno));
-    }
+    // The scratch file is made now, so a target that cannot be replaced is refused
+    // before any work; the library writes the finished workbook into it at the end.
+    if (!file_.open()) return fail(file_.error());
+    scratchName_ = file_.scratchAccessPath().string();
     raiseOpenFileLimit();
     keepLargeBlocksMapped();
     state_ = std::make_unique<State>();
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
-    state_->workbook = workbook_new_opt(scratch_.c_str(), &options);
+    state_->workbook = workbook_new_opt(scratchName_.c_str(), &options);
     if (!state_->workbook) {
         state_.reset();
+        file_.abandon();
         return fail("cannot create the workbook");
     }
     return true;
@@ -268,22 +254,10 @@ bool XlsxWriter::commit() {
     lxw_error e = workbook_close(state_->workbook);
     state_.reset();
     if (e != LXW_NO_ERROR) {
-        std::error_code ignored;
-        std::filesystem::remove(scratch_, ignored);
+        file_.abandon();
         return fail(std::string("cannot write the workbook: ") + lxw_strerror(e));
     }
-    if (!syncFile(scratch_)) {
-        std::error_code ignored;
-        std::filesystem::remove(scratch_, ignored);
-        return fail("cannot write the workbook: " + std::string(std::strerror(errno)));
-    }
-    std::error_code ec;
-    std::filesystem::rename(scratch_, target_, ec);
-    if (ec) {
-        std::error_code ignored;
-        std::filesystem::remove(scratch_, ignored);
-        return fail("cannot replace " + target_.string() + ": " + ec.message());
-    }
+    if (!file_.commit()) return fail(file_.error());
     return true;
 }
 
@@ -293,9 +267,8 @@ void XlsxWriter::abandon() {
         // scratch file is removed right after.
         workbook_close(state_->workbook);
         state_.reset();
-        std::error_code ignored;
-        std::filesystem::remove(scratch_, ignored);
     }
+    file_.abandon();
 }
 
 size_t XlsxWriter::formatCount() const { return state_ ? state_->formats.size() : 0; }
