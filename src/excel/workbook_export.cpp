@@ -31,7 +31,7 @@ std::string problemMessage(WorkbookProblem problem) {
         case WorkbookProblem::NoPlaces:
             return "ワークシートに測定場所がないため、Excelファイルを作成できません。";
         case WorkbookProblem::NoChannelSelected:
-            return "出力するチャンネルが選択されていないため、Excelファイルを作成できません。";
+            return kNoChannelSelectedText;
         case WorkbookProblem::TooManySheets:
             return "ページ数が多すぎるため、Excelファイルを作成できません。";
     }

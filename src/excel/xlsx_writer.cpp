@@ -63,6 +63,21 @@ void keepLargeBlocksMapped() {
 // font of its own.
 constexpr std::uint16_t kDefaultFontTenths = 110;
 
+// The cell style every cell starts from, as Japanese spreadsheet programs have it:
+// their Japanese face at 11 pt, vertically centred. A cell format replaces the
+// default one as a whole, so every format of the workbook carries the face and the
+// centring too, unless it sets its own vertical alignment.
+constexpr const char* kDefaultFontName = "ＭＳ Ｐゴシック";
+constexpr std::uint8_t kFontFamilyModern = 3;
+
+void setDefaultFace(lxw_format* format) {
+    format_set_font_name(format, kDefaultFontName);
+    format_set_font_family(format, kFontFamilyModern);
+    // No theme font: the face named above is the one shown.
+    format_set_font_scheme(format, "");
+    format_set_align(format, LXW_ALIGN_VERTICAL_CENTER);
+}
+
 // The library counts sheets in 16 bits.
 constexpr int kMaxSheets = 65535;
 
@@ -87,6 +102,7 @@ struct XlsxWriter::State {
         key = key << 2 | static_cast<std::uint64_t>(f.style.horizontal);
         key = key << 2 | static_cast<std::uint64_t>(f.style.vertical);
         key = key << 1 | (f.style.wrap ? 1u : 0u);
+        key = key << 1 | (f.style.shrink ? 1u : 0u);
         key = key << 8 | numberFormat;
         for (Border b : {f.top, f.bottom, f.left, f.right})
             key = key << 4 | static_cast<std::uint64_t>(b.style) << 2 | static_cast<std::uint64_t>(b.weight);
@@ -95,12 +111,14 @@ struct XlsxWriter::State {
 
         lxw_format* fmt = workbook_add_format(workbook);
         if (!fmt) return nullptr;
+        setDefaultFace(fmt);
         if (f.style.fontTenths) format_set_font_size(fmt, f.style.fontTenths / 10.0);
         if (f.style.horizontal == HAlign::Left) format_set_align(fmt, LXW_ALIGN_LEFT);
         if (f.style.horizontal == HAlign::Center) format_set_align(fmt, LXW_ALIGN_CENTER);
         if (f.style.vertical == VAlign::Bottom) format_set_align(fmt, LXW_ALIGN_VERTICAL_BOTTOM);
         if (f.style.vertical == VAlign::Top) format_set_align(fmt, LXW_ALIGN_VERTICAL_TOP);
         if (f.style.wrap) format_set_text_wrap(fmt);
+        if (f.style.shrink) format_set_shrink(fmt);
         if (numberFormat) format_set_num_format(fmt, numberFormats[numberFormat].c_str());
         if (!f.top.isNone()) {
             format_set_top(fmt, lxwBorder(f.top));
@@ -153,6 +171,8 @@ bool XlsxWriter::open() {
         file_.abandon();
         return fail("cannot create the workbook");
     }
+    // The library's first format is the workbook's default cell style.
+    if (lxw_format* defaultFormat = STAILQ_FIRST(state_->workbook->formats)) setDefaultFace(defaultFormat);
     return true;
 }
 
@@ -227,6 +247,17 @@ bool XlsxWriter::addSheet(const SheetModel& sheet) {
                             cellName(m->lastRow, m->lastCol) + ": " + lxw_strerror(e));
         }
     }
+
+    // One mark per kind of error, naming every range (blank-separated).
+    std::string ignored;
+    for (const CellRange& r : sheet.numbersStoredAsTextIgnored()) {
+        if (!ignored.empty()) ignored += ' ';
+        ignored += cellName(r.firstRow, r.firstCol);
+        if (!r.isSingleCell()) ignored += ":" + cellName(r.lastRow, r.lastCol);
+    }
+    if (!ignored.empty() &&
+        worksheet_ignore_errors(ws, LXW_IGNORE_NUMBER_STORED_AS_TEXT, ignored.c_str()) != LXW_NO_ERROR)
+        return fail("cannot mark " + ignored + " as text");
 
     const PageSetup& page = sheet.pageSetup();
     if (page.printArea) {
