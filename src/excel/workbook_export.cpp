@@ -9,6 +9,9 @@ ExportOutcome exportWorkbook(const WorkbookInputs& inputs, const std::filesystem
     outcome.problem = checkWorkbook(inputs);
     if (outcome.problem != WorkbookProblem::None) return outcome;
 
+    // Refused before any work when the system would run out of open files halfway.
+    if (!fitsOpenFileLimit(inputs, outcome.error)) return outcome;
+
     XlsxWriter writer(target);
     if (!writer.open()) {
         outcome.error = writer.error();
@@ -23,6 +26,11 @@ ExportOutcome exportWorkbook(const WorkbookInputs& inputs, const std::filesystem
     outcome.written = true;
     outcome.sheetCount = writer.sheetCount();
     return outcome;
+}
+
+bool fitsOpenFileLimit(const WorkbookInputs& inputs, std::string& why) {
+    const int sheets = PagePlan(inputs.selection, inputs.worksheet->placeCount()).pageCount() + 2;
+    return XlsxWriter::reserveOpenFiles(sheets, why);
 }
 
 std::string problemMessage(WorkbookProblem problem) {

@@ -39,14 +39,31 @@ std::uint8_t lxwBorder(Border b) {
 }
 
 // Every sheet keeps a scratch file open until the workbook is closed: allow as many
-// open files as the system lets this process have.
-void raiseOpenFileLimit() {
+// open files as the system lets this process have. Returns the limit then in force.
+rlim_t raiseOpenFileLimit() {
     rlimit limit{};
-    if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
-        limit.rlim_cur = limit.rlim_max;
-        setrlimit(RLIMIT_NOFILE, &limit);
+    if (getrlimit(RLIMIT_NOFILE, &limit) != 0) return 0;
+    if (limit.rlim_cur < limit.rlim_max) {
+        rlimit raised = limit;
+        raised.rlim_cur = limit.rlim_max;
+        if (setrlimit(RLIMIT_NOFILE, &raised) == 0) limit = raised;
     }
+    return limit.rlim_cur;
 }
+
+// Files this process has open now.
+long openFileCount() {
+    std::error_code ec;
+    long n = 0;
+    for (auto it = std::filesystem::directory_iterator("/proc/self/fd", ec);
+         !ec && it != std::filesystem::directory_iterator(); it.increment(ec))
+        ++n;
+    return n;
+}
+
+// Files the library opens besides the sheets' scratch files while it finishes the
+// workbook (the package, its parts on their way in), with room to spare.
+constexpr long kLibraryOpenFiles = 16;
 
 // The library gives every sheet a 128 KiB cell array that it allocates zeroed and
 // touches only at its start. Served by mmap, such a block costs a page or two of
@@ -148,6 +165,16 @@ XlsxWriter::~XlsxWriter() { abandon(); }
 bool XlsxWriter::fail(std::string message) {
     failed_ = true;
     if (error_.empty()) error_ = std::move(message);
+    return false;
+}
+
+bool XlsxWriter::reserveOpenFiles(int sheets, std::string& why) {
+    const rlim_t limit = raiseOpenFileLimit();
+    const long needed = openFileCount() + sheets + kLibraryOpenFiles;
+    if (limit == RLIM_INFINITY || static_cast<rlim_t>(needed) <= limit) return true;
+    why = "a workbook of " + std::to_string(sheets) + " sheets needs " + std::to_string(needed) +
+          " files open at once, and this system allows " + std::to_string(limit) +
+          ": raise the open-file limit or select fewer channels";
     return false;
 }
 

@@ -22,6 +22,12 @@ public:
     XlsxWriter(const XlsxWriter&) = delete;
     XlsxWriter& operator=(const XlsxWriter&) = delete;
 
+    // The library keeps one scratch file per sheet open until the workbook is finished.
+    // Raises this process's open-file limit as far as the system lets it and tells
+    // whether a workbook of `sheets` sheets fits under it; false, with the figures in
+    // `why`, when it does not (nothing has been written then).
+    static bool reserveOpenFiles(int sheets, std::string& why);
+
     bool open();
     // Writes the whole sheet; the model is not needed afterwards. False (see error())
     // for a name the file format refuses or a name already used, and when the sheet

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+
+#include <sys/resource.h>
 #include <map>
 #include <numeric>
 #include <regex>
@@ -258,6 +261,34 @@ TEST(XlsxWriter, AFailedWorkbookLeavesTheTargetAsItWas) {
     XlsxWriter nowhere(dir / "missing" / "book.xlsx");
     EXPECT_FALSE(nowhere.open());
     EXPECT_FALSE(nowhere.error().empty());
+}
+
+// The library holds one open file per sheet: under an open-file limit the workbook
+// cannot meet, the export is refused before anything is written. Run in a child
+// process, since a lowered hard limit cannot be raised again.
+TEST(XlsxExportDeathTest, AWorkbookBeyondTheOpenFileLimitIsRefusedBeforeAnyWork) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    test::TempDir dir;
+    const auto path = dir / "book.xlsx";
+    test::writeFile(path, "kept");
+    WorksheetDocument ws = test::makeWorksheet({.places = 100, .channels = {0, 1}});  // 22 sheets
+    EXPECT_EXIT(
+        {
+            struct rlimit limit {};
+            getrlimit(RLIMIT_NOFILE, &limit);
+            long open = 0;
+            for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) ++open;
+            limit.rlim_cur = limit.rlim_max = static_cast<rlim_t>(open + 20);
+            setrlimit(RLIMIT_NOFILE, &limit);
+            ExportOutcome out = exportWorkbook(inputsFor(ws), path);
+            const bool refused = !out.written && out.error.find("22 sheets") != std::string::npos &&
+                                 out.error.find("open") != std::string::npos;
+            const bool untouched = test::readFile(path) == "kept" &&
+                                   test::folderNames(dir.path()) == std::vector<std::string>{"book.xlsx"};
+            std::fprintf(stderr, "%s\n", out.error.c_str());
+            std::exit(refused && untouched ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "open-file limit");
 }
 
 TEST(XlsxExport, NothingToExportWritesNothing) {
