@@ -14,9 +14,9 @@ namespace fs = std::filesystem;
 
 PresetFiles PresetFiles::in(const DataLocations& locations) {
     return PresetFiles{
-        {locations.checklist(), locations.checklistTmp(), kCheckPlaceholder},
-        {locations.bcnamelist(), locations.bcnamelistTmp(), kNamePlaceholder},
-        {locations.bermercnlist(), locations.bermercnlistTmp(), kSwitchPlaceholder},
+        {locations.checklist(), kCheckPlaceholder},
+        {locations.bcnamelist(), kNamePlaceholder},
+        {locations.bermercnlist(), kSwitchPlaceholder},
     };
 }
 
@@ -66,7 +66,7 @@ bool savePresetLine(const PresetFile& file, int n, std::string_view text, std::s
         else out += hasOld ? oldLine : file.placeholder;
         out += "\r\n";
     }
-    return replaceFileContent(file.file, out, error, file.scratch);
+    return replaceFileContent(file.file, out, error);
 }
 
 bool savePreset(const PresetFiles& files, int slot, const ChannelSettingsState& state, std::string* error) {

@@ -17,7 +17,6 @@ inline constexpr int kPresetSlotCount = 3;
 
 struct PresetFile {
     std::filesystem::path file;
-    std::filesystem::path scratch;  // written first, then renamed over `file`
     std::string_view placeholder;   // the line of a slot never saved
 };
 

@@ -19,8 +19,8 @@ namespace {
     "holding a value in the worksheet; the report data come from the settings file (defaults\n"
     "without it). The PDF replaces report.pdf in one step; on failure an existing one is\n"
     "left as it was.\n"
-    "Exit status: 0 written, 1 nothing to print or the file could not be written, 2 wrong\n"
-    "usage or unreadable inputs.\n";
+    "Exit status: 0 written, 1 nothing to print (no place or no channel) or the file could\n"
+    "not be written, 2 wrong usage or unreadable inputs.\n";
 }  // namespace
 
 int runReport(const Args& args, std::ostream& out, std::ostream& err) {
@@ -51,6 +51,7 @@ int runReport(const Args& args, std::ostream& out, std::ostream& err) {
         ui::loadReport(WorksheetLines(worksheet), selection, settingsPath ? settingsPath->string() : std::string());
     if (report.pageCount() == 0)
         return command.fail(kExitFailed, "nothing to print: the worksheet holds no measured place");
+    if (!report.plan().hasSelectedChannel()) return command.fail(kExitFailed, kNoChannelSelectedText);
     std::string error;
     if (!ui::writeReportPdf(report, outPath, &error)) return command.fail(kExitFailed, error);
     out << report.pageCount() << " pages written to " << outPath << "\n";

@@ -22,7 +22,6 @@ int runRound(const Args& args, std::ostream& out, std::ostream& err) {
     WorksheetDocument worksheet;
     if (!command.loadWorksheet(worksheet)) return kExitUsage;
     roundAllLevels(worksheet);
-    // The scratch file sits beside the worksheet, as worksheet_tmp.csv does beside worksheet.csv.
     const std::string worksheetPath = command.required("--worksheet");
     std::string error;
     if (!replaceFileContent(worksheetPath, worksheet.serialize(), &error))

@@ -19,9 +19,12 @@ const char kHelp[] =
     "--settings). The workbook replaces book.xlsx in one step; on failure an existing\n"
     "book.xlsx is left as it was.\n"
     "\n"
+    "Writing keeps one file open per sheet: a workbook with more sheets than the\n"
+    "system's open-file limit allows is refused before anything is written.\n"
+    "\n"
     "Prints the number of sheets written. Exit status: 0 written, 1 nothing to export\n"
-    "(no place or no channel) or the file could not be written, 2 wrong usage or\n"
-    "unreadable inputs.\n";
+    "(no place or no channel), too many sheets for the open-file limit, or the file\n"
+    "could not be written, 2 wrong usage or unreadable inputs.\n";
 
 }  // namespace
 

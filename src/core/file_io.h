@@ -17,12 +17,22 @@ bool readWholeFile(const std::filesystem::path& path, std::string& out);
 bool fileExists(const std::filesystem::path& path);
 bool isDirectory(const std::filesystem::path& path);
 
-// Writes `target` through `scratch` (default: target name + ".tmp" beside it).
+// Replaces `target` in one step. The new content goes into a scratch file with a
+// short, unique name in the target's folder, created exclusively (an existing file or
+// a symbolic link of that name is never opened), flushed and synced, then renamed over
+// the target; the folder is synced after the rename so the new name survives a power
+// cut. Two writers of one target each have their own scratch file, so the last rename
+// wins with its whole content.
+// - A target that is a symbolic link is replaced through the link: the file it points
+//   to is replaced and the link stays.
+// - A replaced file keeps its permission bits (and, for the superuser, its owner).
+// - A target the user made read-only is refused and left as it is: one without any
+//   write permission bit, or one the system says the running user may not write.
 // Usage: open(), write() any number of times, commit(). Without commit() the scratch
 // file is removed and the target is left as it was.
 class AtomicFileWriter {
 public:
-    explicit AtomicFileWriter(std::filesystem::path target, std::filesystem::path scratch = {});
+    explicit AtomicFileWriter(std::filesystem::path target);
     ~AtomicFileWriter();
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
@@ -34,11 +44,21 @@ public:
     bool commit();
     void abandon();
 
+    // A name under which other code can open the open scratch file itself to write
+    // it with its own calls (a library that wants a file name): it names the open
+    // file, not a path someone could swap. Empty when not open.
+    std::filesystem::path scratchAccessPath() const;
+
     const std::string& error() const { return error_; }
     const std::filesystem::path& target() const { return target_; }
+    // The file that is replaced: the target, or where its symbolic links lead.
+    const std::filesystem::path& destination() const { return destination_; }
 
 private:
+    bool fail(const std::string& reason);
+
     std::filesystem::path target_;
+    std::filesystem::path destination_;
     std::filesystem::path scratch_;
     std::FILE* file_ = nullptr;
     bool failed_ = false;
@@ -47,8 +67,7 @@ private:
 };
 
 // One-call form of AtomicFileWriter.
-bool replaceFileContent(const std::filesystem::path& target, std::string_view content, std::string* error = nullptr,
-                        const std::filesystem::path& scratch = {});
+bool replaceFileContent(const std::filesystem::path& target, std::string_view content, std::string* error = nullptr);
 
 // Copies `from` over `to` in one step (through a scratch file beside `to`).
 bool copyFileReplacing(const std::filesystem::path& from, const std::filesystem::path& to,

@@ -50,9 +50,8 @@ std::string WorksheetDocument::serialize() const {
     return out;
 }
 
-bool WorksheetDocument::save(const std::filesystem::path& target, const std::filesystem::path& scratch,
-                             std::string* error) const {
-    return replaceFileContent(target, serialize(), error, scratch);
+bool WorksheetDocument::save(const std::filesystem::path& target, std::string* error) const {
+    return replaceFileContent(target, serialize(), error);
 }
 
 std::string_view placeNameOf(std::string_view line) {

@@ -39,9 +39,8 @@ public:
 
     // The file's bytes: every line followed by CR LF.
     std::string serialize() const;
-    // Writes the document over `target` through `scratch` in one step.
-    bool save(const std::filesystem::path& target, const std::filesystem::path& scratch,
-              std::string* error = nullptr) const;
+    // Writes the document over `target` in one step.
+    bool save(const std::filesystem::path& target, std::string* error = nullptr) const;
 };
 
 // Place name of a block row: field 3 up to its colon.

@@ -165,6 +165,10 @@ void SheetModel::setWrapText(const CellRange& range, bool wrap) {
     forEach(range, [&](Cell& cell) { cell.style.wrap = wrap; });
 }
 
+void SheetModel::setShrinkToFit(const CellRange& range, bool shrink) {
+    forEach(range, [&](Cell& cell) { cell.style.shrink = shrink; });
+}
+
 void SheetModel::setBorders(const CellRange& range, Border border) {
     ensure(range.lastRow, range.lastCol);
     for (int b = range.firstRow; b <= range.lastRow + 1; ++b)

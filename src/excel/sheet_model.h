@@ -70,6 +70,7 @@ struct CellStyle {
     HAlign horizontal = HAlign::General;
     VAlign vertical = VAlign::Default;
     bool wrap = false;
+    bool shrink = false;            // the text is made smaller until it fits the cell
     std::uint8_t numberFormat = 0;  // index into SheetModel::numberFormats(); 0 = general
     std::uint16_t fontTenths = 0;   // font size in tenths of a point; 0 = the workbook's default
     bool operator==(const CellStyle&) const = default;
@@ -118,6 +119,11 @@ public:
     void setFontSize(const CellRange& range, double points);
     void setNumberFormat(const CellRange& range, const std::string& format);
     void setWrapText(const CellRange& range, bool wrap);
+    void setShrinkToFit(const CellRange& range, bool shrink);
+
+    // Ranges whose numbers written as text the spreadsheet is told not to flag.
+    void ignoreNumbersStoredAsText(const CellRange& range) { numbersAsTextIgnored_.push_back(range); }
+    const std::vector<CellRange>& numbersStoredAsTextIgnored() const { return numbersAsTextIgnored_; }
 
     // Every edge and every inside line of the range.
     void setBorders(const CellRange& range, Border border);
@@ -172,6 +178,7 @@ private:
     std::vector<std::optional<double>> columnWidths_;
     std::vector<std::optional<double>> rowHeights_;
     std::vector<std::string> numberFormats_{""};
+    std::vector<CellRange> numbersAsTextIgnored_;
     PageSetup page_;
 };
 

@@ -9,6 +9,9 @@ ExportOutcome exportWorkbook(const WorkbookInputs& inputs, const std::filesystem
     outcome.problem = checkWorkbook(inputs);
     if (outcome.problem != WorkbookProblem::None) return outcome;
 
+    // Refused before any work when the system would run out of open files halfway.
+    if (!fitsOpenFileLimit(inputs, outcome.error)) return outcome;
+
     XlsxWriter writer(target);
     if (!writer.open()) {
         outcome.error = writer.error();
@@ -25,13 +28,18 @@ ExportOutcome exportWorkbook(const WorkbookInputs& inputs, const std::filesystem
     return outcome;
 }
 
+bool fitsOpenFileLimit(const WorkbookInputs& inputs, std::string& why) {
+    const int sheets = PagePlan(inputs.selection, inputs.worksheet->placeCount()).pageCount() + 2;
+    return XlsxWriter::reserveOpenFiles(sheets, why);
+}
+
 std::string problemMessage(WorkbookProblem problem) {
     switch (problem) {
         case WorkbookProblem::None: return {};
         case WorkbookProblem::NoPlaces:
             return "ワークシートに測定場所がないため、Excelファイルを作成できません。";
         case WorkbookProblem::NoChannelSelected:
-            return "出力するチャンネルが選択されていないため、Excelファイルを作成できません。";
+            return kNoChannelSelectedText;
         case WorkbookProblem::TooManySheets:
             return "ページ数が多すぎるため、Excelファイルを作成できません。";
     }

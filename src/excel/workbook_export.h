@@ -17,6 +17,11 @@ struct ExportOutcome {
     std::string error;  // why writing failed (the target is then left as it was)
 };
 
+// Whether the system lets this process hold the workbook's files open at once (one per
+// sheet while it is written); false with the figures in `why`. Inputs that pass
+// checkWorkbook only.
+bool fitsOpenFileLimit(const WorkbookInputs& inputs, std::string& why);
+
 ExportOutcome exportWorkbook(const WorkbookInputs& inputs, const std::filesystem::path& target);
 
 // The user's message for a problem (UTF-8); empty for None.

@@ -17,6 +17,7 @@ constexpr int kRowsPerBlock = 6;   // one place
 constexpr int kFirstChannelCol = 5;  // column F
 constexpr int kBandStripRow = 4;     // row 5
 constexpr int kChannelStripRow = 5;  // row 6
+constexpr int kPaperA4 = 9;  // the paper of the printed report, portrait
 
 size_t utf8Length(std::string_view s) {
     size_t n = 0;
@@ -72,6 +73,7 @@ WorkbookProblem checkWorkbook(const WorkbookInputs& inputs) {
 
 SheetModel buildCover(const PrintData2& data) {
     SheetModel s("Title");
+    s.pageSetup().paperSize = kPaperA4;
     s.setColumnWidth(2, 3, 25);
 
     auto heading = [&](const char* range, const std::string& text, double size, bool bottom) {
@@ -91,6 +93,7 @@ SheetModel buildCover(const PrintData2& data) {
 
 SheetModel buildContents(const AggregationSummary& selection, const ReportSettings& settings) {
     SheetModel s("Contents");
+    s.pageSetup().paperSize = kPaperA4;
     s.setColumnWidth(2, 3, 25);
     s.setValue("C5", "チャンネル一覧表");
     s.setFontSize(R("C5"), 14);
@@ -120,13 +123,17 @@ SheetModel buildPageTemplate() {
     page.fitToPage = true;
     page.fitWide = 1;
     page.fitTall = 1;
-    page.rightMargin = 0.5;
-    page.paperSize = 9;  // A4, the paper of the printed report
+    page.rightMargin = 0.5 / 72;  // 0.5 pt: the spreadsheet gives margins in points
+    page.paperSize = kPaperA4;
     page.portrait = true;
 
     // 1. Alignment and the text format of the value cells.
     s.setHorizontalAlignment(R("A1:AD75"), HAlign::Center);
     s.setNumberFormat(R("F7:AD66"), "@");
+    // A value longer than its column is shown whole in a smaller size rather than cut;
+    // numbers kept as text are meant so and are not flagged.
+    s.setShrinkToFit(R("F7:AD66"), true);
+    for (const char* r : {"AD1", "A7:A66", "F7:AD66"}) s.ignoreNumbersStoredAsText(R(r));
 
     // 2. Merges of the header and the notes.
     for (const char* m : {"A1:C1", "D1:J1", "O1:X1", "A2:E2", "F2:O2", "P2:T2", "U2:AD2", "A3:E3", "F3:O3", "P3:T3",

@@ -39,14 +39,31 @@ std::uint8_t lxwBorder(Border b) {
 }
 
 // Every sheet keeps a scratch file open until the workbook is closed: allow as many
-// open files as the system lets this process have.
-void raiseOpenFileLimit() {
+// open files as the system lets this process have. Returns the limit then in force.
+rlim_t raiseOpenFileLimit() {
     rlimit limit{};
-    if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
-        limit.rlim_cur = limit.rlim_max;
-        setrlimit(RLIMIT_NOFILE, &limit);
+    if (getrlimit(RLIMIT_NOFILE, &limit) != 0) return 0;
+    if (limit.rlim_cur < limit.rlim_max) {
+        rlimit raised = limit;
+        raised.rlim_cur = limit.rlim_max;
+        if (setrlimit(RLIMIT_NOFILE, &raised) == 0) limit = raised;
     }
+    return limit.rlim_cur;
 }
+
+// Files this process has open now.
+long openFileCount() {
+    std::error_code ec;
+    long n = 0;
+    for (auto it = std::filesystem::directory_iterator("/proc/self/fd", ec);
+         !ec && it != std::filesystem::directory_iterator(); it.increment(ec))
+        ++n;
+    return n;
+}
+
+// Files the library opens besides the sheets' scratch files while it finishes the
+// workbook (the package, its parts on their way in), with room to spare.
+constexpr long kLibraryOpenFiles = 16;
 
 // The library gives every sheet a 128 KiB cell array that it allocates zeroed and
 // touches only at its start. Served by mmap, such a block costs a page or two of
@@ -59,17 +76,24 @@ void keepLargeBlocksMapped() {
     (void)done;
 }
 
-bool syncFile(const std::filesystem::path& path) {
-    int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0) return false;
-    bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
-}
-
 // The workbook's default font size (11 pt), in tenths: a cell set to it needs no
 // font of its own.
 constexpr std::uint16_t kDefaultFontTenths = 110;
+
+// The cell style every cell starts from, as Japanese spreadsheet programs have it:
+// their Japanese face at 11 pt, vertically centred. A cell format replaces the
+// default one as a whole, so every format of the workbook carries the face and the
+// centring too, unless it sets its own vertical alignment.
+constexpr const char* kDefaultFontName = "ＭＳ Ｐゴシック";
+constexpr std::uint8_t kFontFamilyModern = 3;
+
+void setDefaultFace(lxw_format* format) {
+    format_set_font_name(format, kDefaultFontName);
+    format_set_font_family(format, kFontFamilyModern);
+    // No theme font: the face named above is the one shown.
+    format_set_font_scheme(format, "");
+    format_set_align(format, LXW_ALIGN_VERTICAL_CENTER);
+}
 
 // The library counts sheets in 16 bits.
 constexpr int kMaxSheets = 65535;
@@ -95,6 +119,7 @@ struct XlsxWriter::State {
         key = key << 2 | static_cast<std::uint64_t>(f.style.horizontal);
         key = key << 2 | static_cast<std::uint64_t>(f.style.vertical);
         key = key << 1 | (f.style.wrap ? 1u : 0u);
+        key = key << 1 | (f.style.shrink ? 1u : 0u);
         key = key << 8 | numberFormat;
         for (Border b : {f.top, f.bottom, f.left, f.right})
             key = key << 4 | static_cast<std::uint64_t>(b.style) << 2 | static_cast<std::uint64_t>(b.weight);
@@ -103,12 +128,14 @@ struct XlsxWriter::State {
 
         lxw_format* fmt = workbook_add_format(workbook);
         if (!fmt) return nullptr;
+        setDefaultFace(fmt);
         if (f.style.fontTenths) format_set_font_size(fmt, f.style.fontTenths / 10.0);
         if (f.style.horizontal == HAlign::Left) format_set_align(fmt, LXW_ALIGN_LEFT);
         if (f.style.horizontal == HAlign::Center) format_set_align(fmt, LXW_ALIGN_CENTER);
         if (f.style.vertical == VAlign::Bottom) format_set_align(fmt, LXW_ALIGN_VERTICAL_BOTTOM);
         if (f.style.vertical == VAlign::Top) format_set_align(fmt, LXW_ALIGN_VERTICAL_TOP);
         if (f.style.wrap) format_set_text_wrap(fmt);
+        if (f.style.shrink) format_set_shrink(fmt);
         if (numberFormat) format_set_num_format(fmt, numberFormats[numberFormat].c_str());
         if (!f.top.isNone()) {
             format_set_top(fmt, lxwBorder(f.top));
@@ -131,9 +158,7 @@ struct XlsxWriter::State {
     }
 };
 
-XlsxWriter::XlsxWriter(std::filesystem::path target) : target_(std::move(target)) {
-    scratch_ = target_.parent_path() / ("." + target_.filename().string() + ".part");
-}
+XlsxWriter::XlsxWriter(std::filesystem::path target) : target_(std::move(target)), file_(target_) {}
 
 XlsxWriter::~XlsxWriter() { abandon(); }
 
@@ -143,30 +168,38 @@ bool XlsxWriter::fail(std::string message) {
     return false;
 }
 
+bool XlsxWriter::reserveOpenFiles(int sheets, std::string& why) {
+    const rlim_t limit = raiseOpenFileLimit();
+    const long needed = openFileCount() + sheets + kLibraryOpenFiles;
+    if (limit == RLIM_INFINITY || static_cast<rlim_t>(needed) <= limit) return true;
+    why = "a workbook of " + std::to_string(sheets) + " sheets needs " + std::to_string(needed) +
+          " files open at once, and this system allows " + std::to_string(limit) +
+          ": raise the open-file limit or select fewer channels";
+    return false;
+}
+
 bool XlsxWriter::open() {
     abandon();
     failed_ = false;
     error_.clear();
     sheets_ = 0;
-    // The library creates the file only when the workbook is closed, after every sheet
-    // has been written: find out now whether it can be created there at all.
-    if (std::FILE* probe = std::fopen(scratch_.c_str(), "wb")) {
-        std::fclose(probe);
-        std::error_code ignored;
-        std::filesystem::remove(scratch_, ignored);
-    } else {
-        return fail("cannot create " + scratch_.string() + ": " + std::strerror(errno));
-    }
+    // The scratch file is made now, so a target that cannot be replaced is refused
+    // before any work; the library writes the finished workbook into it at the end.
+    if (!file_.open()) return fail(file_.error());
+    scratchName_ = file_.scratchAccessPath().string();
     raiseOpenFileLimit();
     keepLargeBlocksMapped();
     state_ = std::make_unique<State>();
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
-    state_->workbook = workbook_new_opt(scratch_.c_str(), &options);
+    state_->workbook = workbook_new_opt(scratchName_.c_str(), &options);
     if (!state_->workbook) {
         state_.reset();
+        file_.abandon();
         return fail("cannot create the workbook");
     }
+    // The library's first format is the workbook's default cell style.
+    if (lxw_format* defaultFormat = STAILQ_FIRST(state_->workbook->formats)) setDefaultFace(defaultFormat);
     return true;
 }
 
@@ -242,6 +275,17 @@ bool XlsxWriter::addSheet(const SheetModel& sheet) {
         }
     }
 
+    // One mark per kind of error, naming every range (blank-separated).
+    std::string ignored;
+    for (const CellRange& r : sheet.numbersStoredAsTextIgnored()) {
+        if (!ignored.empty()) ignored += ' ';
+        ignored += cellName(r.firstRow, r.firstCol);
+        if (!r.isSingleCell()) ignored += ":" + cellName(r.lastRow, r.lastCol);
+    }
+    if (!ignored.empty() &&
+        worksheet_ignore_errors(ws, LXW_IGNORE_NUMBER_STORED_AS_TEXT, ignored.c_str()) != LXW_NO_ERROR)
+        return fail("cannot mark " + ignored + " as text");
+
     const PageSetup& page = sheet.pageSetup();
     if (page.printArea) {
         const CellRange& a = *page.printArea;
@@ -268,22 +312,10 @@ bool XlsxWriter::commit() {
     lxw_error e = workbook_close(state_->workbook);
     state_.reset();
     if (e != LXW_NO_ERROR) {
-        std::error_code ignored;
-        std::filesystem::remove(scratch_, ignored);
+        file_.abandon();
         return fail(std::string("cannot write the workbook: ") + lxw_strerror(e));
     }
-    if (!syncFile(scratch_)) {
-        std::error_code ignored;
-        std::filesystem::remove(scratch_, ignored);
-        return fail("cannot write the workbook: " + std::string(std::strerror(errno)));
-    }
-    std::error_code ec;
-    std::filesystem::rename(scratch_, target_, ec);
-    if (ec) {
-        std::error_code ignored;
-        std::filesystem::remove(scratch_, ignored);
-        return fail("cannot replace " + target_.string() + ": " + ec.message());
-    }
+    if (!file_.commit()) return fail(file_.error());
     return true;
 }
 
@@ -293,9 +325,8 @@ void XlsxWriter::abandon() {
         // scratch file is removed right after.
         workbook_close(state_->workbook);
         state_.reset();
-        std::error_code ignored;
-        std::filesystem::remove(scratch_, ignored);
     }
+    file_.abandon();
 }
 
 size_t XlsxWriter::formatCount() const { return state_ ? state_->formats.size() : 0; }

@@ -2,14 +2,15 @@
 // row by row and each sheet's rows are flushed to a scratch file as soon as they
 // are written, so memory stays flat however many sheets a report has. Formats are
 // shared: every distinct resolved cell format becomes one format of the workbook.
-// The workbook is written beside the target and renamed over it in one step, so a
-// failed export never leaves a broken or half-written file under the target name.
+// The workbook goes through the one-step file replacement, so a failed export never
+// leaves a broken or half-written file under the target name.
 #pragma once
 
 #include <filesystem>
 #include <memory>
 #include <string>
 
+#include "core/file_io.h"
 #include "excel/sheet_model.h"
 
 namespace mireva::excel {
@@ -20,6 +21,12 @@ public:
     ~XlsxWriter();  // abandons an uncommitted workbook
     XlsxWriter(const XlsxWriter&) = delete;
     XlsxWriter& operator=(const XlsxWriter&) = delete;
+
+    // The library keeps one scratch file per sheet open until the workbook is finished.
+    // Raises this process's open-file limit as far as the system lets it and tells
+    // whether a workbook of `sheets` sheets fits under it; false, with the figures in
+    // `why`, when it does not (nothing has been written then).
+    static bool reserveOpenFiles(int sheets, std::string& why);
 
     bool open();
     // Writes the whole sheet; the model is not needed afterwards. False (see error())
@@ -40,7 +47,8 @@ private:
     bool fail(std::string message);
 
     std::filesystem::path target_;
-    std::filesystem::path scratch_;
+    AtomicFileWriter file_;
+    std::string scratchName_;  // where the library writes the scratch file
     std::unique_ptr<State> state_;
     int sheets_ = 0;
     bool failed_ = false;

@@ -17,7 +17,7 @@ namespace {
 // Writes the document line by line through the scratch file, without building the
 // whole file in memory first (a 2,000-place worksheet is some 30 MB).
 bool saveWorksheet(const WorksheetDocument& ws, const WorksheetFiles& files) {
-    AtomicFileWriter writer(files.worksheet, files.scratch);
+    AtomicFileWriter writer(files.worksheet);
     if (!writer.open()) return false;
     static constexpr std::string_view kEnd = "\r\n";
     auto put = [&](const std::string& line) { return writer.write(line) && writer.write(kEnd); };

@@ -20,11 +20,10 @@ namespace mireva {
 
 struct WorksheetFiles {
     std::filesystem::path worksheet;  // worksheet.csv
-    std::filesystem::path scratch;    // worksheet_tmp.csv
     std::filesystem::path reset;      // worksheet_reset.csv
 
     static WorksheetFiles of(const DataLocations& locations) {
-        return {locations.worksheet(), locations.worksheetTmp(), locations.worksheetReset()};
+        return {locations.worksheet(), locations.worksheetReset()};
     }
 };
 

@@ -115,4 +115,10 @@ std::vector<int> PagePlan::columnsOf(const ColumnGroup& group) const {
     return columns;
 }
 
+bool anyChannelSelected(const ChannelSelection& selection) {
+    for (int v : selection)
+        if (v) return true;
+    return false;
+}
+
 }  // namespace mireva

@@ -34,6 +34,12 @@ struct PlannedPage {
     ColumnGroup columns;
 };
 
+// True when at least one channel of the selection is in use.
+bool anyChannelSelected(const ChannelSelection& selection);
+
+// Told instead of a report or a workbook without any channel (UTF-8).
+inline constexpr const char* kNoChannelSelectedText = "出力するチャンネルが選択されていません。";
+
 class PagePlan {
 public:
     PagePlan() = default;
@@ -47,6 +53,9 @@ public:
     const std::vector<ColumnGroup>& bandGroups() const { return band_; }
     int groupCount() const { return static_cast<int>(combined_.size() + band_.size()); }
     int pageCount() const { return rowBlocks_ * groupCount(); }
+    // Whether any channel is selected: without one every page would show no column,
+    // and neither the report nor the workbook is made.
+    bool hasSelectedChannel() const { return anyChannelSelected(selection_); }
 
     // Page p, 1-based (1 … pageCount()).
     PlannedPage page(int p) const;

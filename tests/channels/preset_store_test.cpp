@@ -13,6 +13,8 @@ namespace {
 namespace fs = std::filesystem;
 using test::readFile;
 using test::writeFile;
+using test::folderNames;
+using test::makeReadOnly;
 
 class PresetStoreTest : public ::testing::Test {
 protected:
@@ -41,8 +43,8 @@ TEST_F(PresetStoreTest, SavingSlot2WithNoFilesWritesPlaceholdersAround) {
     EXPECT_EQ(readFile(files.checks.file), "00000\r\n" + checkLineOf(state) + "\r\n00000\r\n");
     EXPECT_EQ(readFile(files.names.file), "\r\n" + nameLineOf(state.names) + "\r\n\r\n");
     EXPECT_EQ(readFile(files.switches.file), "000\r\n101\r\n000\r\n");
-    for (const PresetFile* f : {&files.checks, &files.names, &files.switches})
-        EXPECT_FALSE(fs::exists(f->scratch)) << f->scratch;
+    EXPECT_EQ(folderNames(files.checks.file.parent_path()),
+              (std::vector<std::string>{"bcnamelist.txt", "bermercnlist.txt", "checklist.txt"}));
 }
 
 TEST_F(PresetStoreTest, Slot3IntoTheEmptyProbedFileAndBack) {
@@ -90,13 +92,13 @@ TEST_F(PresetStoreTest, AFileWithOneLineGetsPlaceholdersForTheMissingOnes) {
     EXPECT_EQ(readFile(files.names.file), "a,b,\r\n\r\nc,\r\n");
 }
 
-TEST_F(PresetStoreTest, ScratchFileThatCannotBeCreatedLeavesTheFileAndIsReported) {
+TEST_F(PresetStoreTest, AFileThatCannotBeRewrittenIsLeftAndReported) {
     writeFile(files.checks.file, "keep1\r\nkeep2\r\nkeep3\r\n");
-    fs::create_directory(files.checks.scratch);  // a folder where the scratch file should go
+    makeReadOnly(files.checks.file);
 
     std::string error;
     EXPECT_FALSE(savePreset(files, 2, sample(), &error));
-    EXPECT_NE(error.find("checklist_tmp.txt"), std::string::npos) << error;
+    EXPECT_NE(error.find("checklist.txt"), std::string::npos) << error;
     EXPECT_EQ(readFile(files.checks.file), "keep1\r\nkeep2\r\nkeep3\r\n");
     // The other two files are still written.
     EXPECT_EQ(readFile(files.switches.file), "000\r\n101\r\n000\r\n");

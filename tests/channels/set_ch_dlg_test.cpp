@@ -206,7 +206,8 @@ TEST_F(SetChDlgTest, CancelOnTheQuestionWritesNothing) {
 
 TEST_F(SetChDlgTest, ASaveThatCouldNotWriteIsNotReportedAsSaved) {
     CSetChDlg dlg(session);
-    fs::create_directory(files.names.scratch);  // the scratch file cannot be created
+    writeFile(files.names.file, "\r\n\r\n\r\n");
+    test::makeReadOnly(files.names.file);  // the file cannot be rewritten
     choose(dlg, 3);
     dlg.saveButton()->click();
     ASSERT_EQ(dialogs.messages.size(), 2u);

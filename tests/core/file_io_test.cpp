@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
+#include <functional>
+#include <thread>
 #include <filesystem>
 #include <string>
 
@@ -21,9 +24,9 @@ TEST(AtomicFileWriter, ReplacesTheTargetAndRemovesTheScratchFile) {
     fs::path target = dir / "worksheet.csv";
     test::writeFile(target, "old");
     std::string error;
-    ASSERT_TRUE(replaceFileContent(target, "new\r\n", &error, dir / "worksheet_tmp.csv")) << error;
+    ASSERT_TRUE(replaceFileContent(target, "new\r\n", &error)) << error;
     EXPECT_EQ(test::readFile(target), "new\r\n");
-    EXPECT_FALSE(fs::exists(dir / "worksheet_tmp.csv"));
+    EXPECT_EQ(test::folderNames(dir.path()), std::vector<std::string>{"worksheet.csv"});
 }
 
 TEST(AtomicFileWriter, AFailedWriteLeavesTheOriginal) {
@@ -31,9 +34,9 @@ TEST(AtomicFileWriter, AFailedWriteLeavesTheOriginal) {
     fs::path target = dir / "worksheet.csv";
     test::writeFile(target, "old");
     std::string error;
-    // The scratch file's folder does not exist: nothing can be written.
-    EXPECT_FALSE(replaceFileContent(target, "new", &error, dir / "missing" / "tmp"));
-    EXPECT_FALSE(error.empty());
+    // A path through a regular file: the folder cannot hold a scratch file.
+    EXPECT_FALSE(replaceFileContent(target / "inner.csv", "new", &error));
+    EXPECT_NE(error.find("inner.csv"), std::string::npos) << error;
     EXPECT_EQ(test::readFile(target), "old");
 }
 
@@ -47,7 +50,139 @@ TEST(AtomicFileWriter, AbandonedWriteLeavesTheOriginal) {
         writer.write("partial");
     }
     EXPECT_EQ(test::readFile(target), "old");
-    EXPECT_FALSE(fs::exists(dir / "a.txt.tmp"));
+    EXPECT_EQ(test::folderNames(dir.path()), std::vector<std::string>{"a.txt"});
+}
+
+// What lies around the target before the rewrite, and what must hold after it.
+TEST(AtomicFileWriter, RewritesOnlyTheTargetWhateverLiesBesideIt) {
+    struct Case {
+        const char* what;
+        std::function<fs::path(const test::TempDir&)> prepare;  // returns the target
+        std::function<void(const test::TempDir&)> check;
+    };
+    const Case cases[] = {
+        {"a link planted at the names scratch files used to have leads nowhere",
+         [](const test::TempDir& d) {
+             test::writeFile(d / "victim", "secret");
+             fs::create_symlink(d / "victim", d / "w.csv.tmp");
+             fs::create_symlink(d / "victim", d / ".w.csv.part");
+             test::writeFile(d / "w.csv", "old");
+             return d / "w.csv";
+         },
+         [](const test::TempDir& d) {
+             EXPECT_EQ(test::readFile(d / "victim"), "secret");
+             EXPECT_TRUE(fs::is_symlink(d / "w.csv.tmp"));
+             EXPECT_TRUE(fs::is_symlink(d / ".w.csv.part"));
+         }},
+        {"the user's own X.tmp stays",
+         [](const test::TempDir& d) {
+             test::writeFile(d / "w.csv.tmp", "mine");
+             return d / "w.csv";
+         },
+         [](const test::TempDir& d) { EXPECT_EQ(test::readFile(d / "w.csv.tmp"), "mine"); }},
+        {"a name of 255 bytes",
+         [](const test::TempDir& d) { return d / (std::string(251, 'n') + ".csv"); },
+         [](const test::TempDir&) {}},
+        {"a link is replaced through: it stays and leads to the new file",
+         [](const test::TempDir& d) {
+             fs::create_directory(d / "real");
+             test::writeFile(d / "real" / "w.csv", "old");
+             fs::create_symlink("real/w.csv", d / "w.csv");
+             return d / "w.csv";
+         },
+         [](const test::TempDir& d) {
+             EXPECT_TRUE(fs::is_symlink(d / "w.csv"));
+             EXPECT_EQ(fs::read_symlink(d / "w.csv"), "real/w.csv");
+             EXPECT_EQ(test::readFile(d / "real" / "w.csv"), "new");
+             EXPECT_EQ(test::folderNames(d / "real"), std::vector<std::string>{"w.csv"});
+         }},
+        {"a link whose file does not exist yet creates it there",
+         [](const test::TempDir& d) {
+             fs::create_directory(d / "real");
+             fs::create_symlink(d / "real" / "w.csv", d / "w.csv");
+             return d / "w.csv";
+         },
+         [](const test::TempDir& d) {
+             EXPECT_TRUE(fs::is_symlink(d / "w.csv"));
+             EXPECT_EQ(test::readFile(d / "real" / "w.csv"), "new");
+         }},
+    };
+    for (const Case& c : cases) {
+        test::TempDir dir;
+        const fs::path target = c.prepare(dir);
+        std::vector<std::string> expected = test::folderNames(dir.path());
+        if (!fs::exists(fs::symlink_status(target))) expected.push_back(target.filename().string());
+        std::sort(expected.begin(), expected.end());
+        std::string error;
+        ASSERT_TRUE(replaceFileContent(target, "new", &error)) << c.what << ": " << error;
+        EXPECT_EQ(test::readFile(target), "new") << c.what;
+        EXPECT_EQ(test::folderNames(dir.path()), expected) << c.what << ": a scratch file was left";
+        c.check(dir);
+    }
+}
+
+TEST(AtomicFileWriter, AReplacedFileKeepsItsPermissionBits) {
+    for (fs::perms mode : {fs::perms(0600), fs::perms(0640), fs::perms(0755), fs::perms(0222)}) {
+        test::TempDir dir;
+        const fs::path target = dir / "w.csv";
+        test::writeFile(target, "old");
+        fs::permissions(target, mode, fs::perm_options::replace);
+        ASSERT_TRUE(replaceFileContent(target, "new"));
+        EXPECT_EQ(fs::status(target).permissions(), mode) << static_cast<int>(mode);
+    }
+}
+
+// Tests run as the superuser, whom the system lets write anything: the writer itself
+// honours a file without write permission.
+TEST(AtomicFileWriter, AReadOnlyTargetIsRefusedAndLeftAsItIs) {
+    for (fs::perms mode : {fs::perms(0444), fs::perms(0400), fs::perms(0000)}) {
+        test::TempDir dir;
+        const fs::path target = dir / "w.csv";
+        test::writeFile(target, "old");
+        fs::permissions(target, mode, fs::perm_options::replace);
+        std::string error;
+        EXPECT_FALSE(replaceFileContent(target, "new", &error));
+        EXPECT_NE(error.find("w.csv"), std::string::npos) << error;
+        EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+        fs::permissions(target, fs::perms(0600), fs::perm_options::replace);
+        EXPECT_EQ(test::readFile(target), "old");
+        EXPECT_EQ(fs::status(target).permissions(), fs::perms(0600));
+        EXPECT_EQ(test::folderNames(dir.path()), std::vector<std::string>{"w.csv"});
+    }
+    // Something that is not a file is not replaced either.
+    test::TempDir dir;
+    fs::create_directory(dir / "w.csv");
+    std::string error;
+    EXPECT_FALSE(replaceFileContent(dir / "w.csv", "new", &error));
+    EXPECT_TRUE(fs::is_directory(dir / "w.csv"));
+}
+
+// Two writers of one target: each has its own scratch file, and the target always
+// holds one writer's whole content.
+TEST(AtomicFileWriter, TwoWritersOfOneTargetNeverMix) {
+    test::TempDir dir;
+    const fs::path target = dir / "w.csv";
+    AtomicFileWriter first(target), second(target);
+    ASSERT_TRUE(first.open());
+    ASSERT_TRUE(second.open());
+    ASSERT_TRUE(first.write(std::string(100000, 'a')));
+    ASSERT_TRUE(second.write(std::string(50, 'b')));
+    ASSERT_TRUE(first.write(std::string(100000, 'a')));
+    ASSERT_TRUE(second.commit()) << second.error();
+    EXPECT_EQ(test::readFile(target), std::string(50, 'b'));
+    ASSERT_TRUE(first.commit()) << first.error();
+    EXPECT_EQ(test::readFile(target), std::string(200000, 'a'));
+
+    // The same with two threads racing many times.
+    auto writeMany = [&](char c, size_t size) {
+        for (int i = 0; i < 30; ++i) replaceFileContent(target, std::string(size, c));
+    };
+    std::thread a(writeMany, 'x', 300000), b(writeMany, 'y', 1000);
+    a.join();
+    b.join();
+    const std::string content = test::readFile(target);
+    EXPECT_TRUE(content == std::string(300000, 'x') || content == std::string(1000, 'y')) << content.size();
+    EXPECT_EQ(test::folderNames(dir.path()), std::vector<std::string>{"w.csv"});
 }
 
 // A file size limit makes the scratch file's writes fail the way a full disk does,
@@ -87,7 +222,7 @@ TEST(AtomicFileWriter, AFullDiskIsReportedAndTheOriginalKept) {
         EXPECT_FALSE(writer.error().empty()) << c.what;
         writer.abandon();
         EXPECT_EQ(test::readFile(target), "old") << c.what;
-        EXPECT_FALSE(fs::exists(dir / "a.txt.tmp")) << c.what;
+        EXPECT_EQ(test::folderNames(dir.path()), std::vector<std::string>{"a.txt"}) << c.what;
     }
 #endif
 }

@@ -74,7 +74,7 @@ TEST_F(ExcelExportAction, NothingToExportIsSaidBeforeAnyDialog) {
     };
     const Case cases[] = {
         {0, {0}, "ワークシートに測定場所がないため、Excelファイルを作成できません。"},
-        {2, {}, "出力するチャンネルが選択されていないため、Excelファイルを作成できません。"},
+        {2, {}, "出力するチャンネルが選択されていません。"},
     };
     for (const Case& c : cases) {
         dialogs.messages.clear();

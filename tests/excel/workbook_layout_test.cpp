@@ -216,7 +216,8 @@ TEST(PageTemplate, LabelsMergesSizesAndPageSetup) {
     EXPECT_TRUE(page.fitToPage);
     EXPECT_EQ(page.fitWide, 1);
     EXPECT_EQ(page.fitTall, 1);
-    EXPECT_EQ(page.rightMargin, 0.5);
+    EXPECT_EQ(page.rightMargin, 0.5 / 72);  // 0.5 pt in inches
+    EXPECT_EQ(page.paperSize, 9);
 }
 
 TEST(PageTemplate, BordersWhereRulesMeet) {

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+
+#include <sys/resource.h>
 #include <map>
 #include <numeric>
 #include <regex>
@@ -102,7 +105,7 @@ TEST(XlsxExport, WrittenWorkbookHoldsSheetsMergesBordersAndPageSetup) {
     ExportOutcome out = exportWorkbook(inputsFor(ws), path);
     ASSERT_TRUE(out.written) << out.error;
     EXPECT_EQ(out.sheetCount, 6);
-    EXPECT_FALSE(std::filesystem::exists(dir / ".book.xlsx.part"));
+    EXPECT_EQ(test::folderNames(dir.path()), std::vector<std::string>{"book.xlsx"});
 
     std::string workbook = unzipEntry(path, "xl/workbook.xml");
     EXPECT_EQ(allMatches(workbook, "<sheet name=\"([^\"]*)\""),
@@ -137,13 +140,82 @@ TEST(XlsxExport, WrittenWorkbookHoldsSheetsMergesBordersAndPageSetup) {
     EXPECT_EQ(m[1].str(), "11");
     EXPECT_NE(page.find("<row r=\"1\" ht=\"35\" customHeight=\"1\""), std::string::npos);
     EXPECT_NE(page.find("fitToPage=\"1\""), std::string::npos);
-    EXPECT_NE(page.find("right=\"0.5\""), std::string::npos);
+    // The right margin is 0.5 pt, given in inches.
+    ASSERT_TRUE(std::regex_search(page, m, std::regex("<pageMargins [^>]*right=\"([0-9.eE+-]+)\"")));
+    EXPECT_NEAR(std::stod(m[1].str()), 0.5 / 72, 1e-9);
     EXPECT_NE(page.find("paperSize=\"9\""), std::string::npos);
 
     std::string contents = book.sheetXml(2);
     EXPECT_NE(contents.find("<t>UHF 13</t>"), std::string::npos);
     EXPECT_EQ(book.borders(contents, "C7").top, "medium");
     EXPECT_EQ(book.borders(contents, "C8").bottom, "thin");
+}
+
+// The cell style every cell starts from, the values' shrink-to-fit and their "number
+// stored as text" mark, and the paper of every sheet, read back from the file.
+TEST(XlsxExport, DefaultStyleShrinkToFitIgnoredErrorsAndPaper) {
+    test::TempDir dir;
+    WorksheetDocument ws = test::makeWorksheet({.places = 3, .channels = {0, 1}});
+    const auto path = dir / "book.xlsx";
+    ExportOutcome out = exportWorkbook(inputsFor(ws), path);
+    ASSERT_TRUE(out.written) << out.error;
+    const std::string styles = unzipEntry(path, "xl/styles.xml");
+
+    // Every font is the Japanese face, without a theme font that would stand in for it;
+    // the first one (the default) at 11 pt.
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(styles, m, std::regex("<fonts[^>]*>([\\s\\S]*?)</fonts>")));
+    const std::vector<std::string> fonts = allMatches(m[1].str(), "<font>([\\s\\S]*?)</font>");
+    ASSERT_FALSE(fonts.empty());
+    EXPECT_NE(fonts[0].find("<sz val=\"11\"/>"), std::string::npos) << fonts[0];
+    for (const std::string& f : fonts) {
+        EXPECT_NE(f.find("<name val=\"ＭＳ Ｐゴシック\"/>"), std::string::npos) << f;
+        EXPECT_EQ(f.find("<scheme"), std::string::npos) << f;
+    }
+
+    // Every cell format is vertically centred but those given their own alignment:
+    // bottom on the cover's headings (the file format's default, written as no
+    // attribute), top in the notes.
+    ASSERT_TRUE(std::regex_search(styles, m, std::regex("<cellXfs[^>]*>([\\s\\S]*?)</cellXfs>")));
+    const std::vector<std::string> xfs = allMatches(m[1].str(), "(<xf [^>]*/>|<xf [^>]*>[\\s\\S]*?</xf>)");
+    ASSERT_FALSE(xfs.empty());
+    EXPECT_NE(xfs[0].find("vertical=\"center\""), std::string::npos) << xfs[0];
+
+    auto xfOf = [&](const std::string& sheet, const std::string& cell) -> std::string {
+        std::smatch c;
+        if (!std::regex_search(sheet, c, std::regex("<c r=\"" + cell + "\" s=\"(\\d+)\""))) return "";
+        size_t i = std::stoul(c[1]);
+        return i < xfs.size() ? xfs[i] : "";
+    };
+    auto verticalOf = [&](const std::string& sheet, const std::string& cell) {
+        std::smatch v;
+        const std::string xf = xfOf(sheet, cell);
+        return std::regex_search(xf, v, std::regex("vertical=\"(\\w+)\"")) ? v[1].str() : std::string("bottom");
+    };
+    WrittenWorkbook book(path);
+    const std::string cover = book.sheetXml(1);
+    const std::string page = book.sheetXml(3);
+    EXPECT_EQ(verticalOf(cover, "B5"), "bottom");
+    EXPECT_EQ(verticalOf(cover, "C8"), "bottom");
+    EXPECT_EQ(verticalOf(cover, "B33"), "center");
+    EXPECT_EQ(verticalOf(page, "A68"), "top");
+    for (const char* cell : {"A7", "B7", "D7", "F7", "AD1"}) EXPECT_EQ(verticalOf(page, cell), "center") << cell;
+    EXPECT_EQ(verticalOf(book.sheetXml(2), "C8"), "center");
+    for (const char* cell : {"F7", "G8", "AD66"})
+        EXPECT_NE(xfOf(page, cell).find("shrinkToFit=\"1\""), std::string::npos) << cell << " " << xfOf(page, cell);
+    for (const char* cell : {"A7", "B7", "D7", "F6"})
+        EXPECT_EQ(xfOf(page, cell).find("shrinkToFit"), std::string::npos) << cell;
+    const std::vector<std::string> ignored =
+        allMatches(page, "<ignoredError sqref=\"([^\"]*)\" numberStoredAsText=\"1\"/>");
+    EXPECT_EQ(ignored, std::vector<std::string>{"AD1 A7:A66 F7:AD66"});
+
+    // A4 portrait on every sheet: cover, channel list and the pages.
+    for (int n = 1; n <= out.sheetCount; ++n) {
+        const std::string sheet = book.sheetXml(n);
+        EXPECT_NE(sheet.find("paperSize=\"9\""), std::string::npos) << n;
+        EXPECT_NE(sheet.find("orientation=\"portrait\""), std::string::npos) << n;
+    }
+    EXPECT_EQ(book.sheetXml(1).find("<ignoredErrors>"), std::string::npos);
 }
 
 TEST(XlsxWriter, FormatsAreSharedBetweenCellsAndSheets) {
@@ -176,7 +248,7 @@ TEST(XlsxWriter, AFailedWorkbookLeavesTheTargetAsItWas) {
         EXPECT_FALSE(writer.commit());
     }
     EXPECT_EQ(test::readFile(path), "previous workbook");
-    EXPECT_FALSE(std::filesystem::exists(dir / ".book.xlsx.part"));
+    EXPECT_EQ(test::folderNames(dir.path()), std::vector<std::string>{"book.xlsx"});
 
     for (const char* bad : {"a/b", "", "01234567890123456789012345678901"}) {
         XlsxWriter writer(dir / "other.xlsx");
@@ -189,6 +261,34 @@ TEST(XlsxWriter, AFailedWorkbookLeavesTheTargetAsItWas) {
     XlsxWriter nowhere(dir / "missing" / "book.xlsx");
     EXPECT_FALSE(nowhere.open());
     EXPECT_FALSE(nowhere.error().empty());
+}
+
+// The library holds one open file per sheet: under an open-file limit the workbook
+// cannot meet, the export is refused before anything is written. Run in a child
+// process, since a lowered hard limit cannot be raised again.
+TEST(XlsxExportDeathTest, AWorkbookBeyondTheOpenFileLimitIsRefusedBeforeAnyWork) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    test::TempDir dir;
+    const auto path = dir / "book.xlsx";
+    test::writeFile(path, "kept");
+    WorksheetDocument ws = test::makeWorksheet({.places = 100, .channels = {0, 1}});  // 22 sheets
+    EXPECT_EXIT(
+        {
+            struct rlimit limit {};
+            getrlimit(RLIMIT_NOFILE, &limit);
+            long open = 0;
+            for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) ++open;
+            limit.rlim_cur = limit.rlim_max = static_cast<rlim_t>(open + 20);
+            setrlimit(RLIMIT_NOFILE, &limit);
+            ExportOutcome out = exportWorkbook(inputsFor(ws), path);
+            const bool refused = !out.written && out.error.find("22 sheets") != std::string::npos &&
+                                 out.error.find("open") != std::string::npos;
+            const bool untouched = test::readFile(path) == "kept" &&
+                                   test::folderNames(dir.path()) == std::vector<std::string>{"book.xlsx"};
+            std::fprintf(stderr, "%s\n", out.error.c_str());
+            std::exit(refused && untouched ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "open-file limit");
 }
 
 TEST(XlsxExport, NothingToExportWritesNothing) {

@@ -59,10 +59,10 @@ TEST(LocationTableWriter, AFailedWriteIsReportedAndLeavesTheOldFile) {
     EXPECT_FALSE(writeLocationTable(dir / "missing" / "table.csv", rows, &error));
     EXPECT_FALSE(error.empty());
 
-    // The scratch file cannot be made (a folder holds its name): the old table stays.
+    // A table the user made read-only is not rewritten: the old table stays.
     fs::path file = dir / "table.csv";
     test::writeFile(file, "old");
-    fs::create_directory(dir / "table.csv.tmp");
+    test::makeReadOnly(file);
     error.clear();
     EXPECT_FALSE(writeLocationTable(file, rows, &error));
     EXPECT_FALSE(error.empty());

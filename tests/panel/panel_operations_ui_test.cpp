@@ -278,7 +278,7 @@ TEST_F(OperationsTest, DeleteAsksFirstAndRecountsTheChannelsEitherWay) {
 }
 
 TEST_F(OperationsTest, ARowOperationThatCannotRewriteTheFileIsReportedAndTheGridShowsTheFile) {
-    fs::create_directories(session.locations.worksheetTmp());  // the scratch name is taken
+    test::makeReadOnly(session.locations.worksheet());  // the worksheet cannot be rewritten
     select({6});
     button(panel->rowPage(), "UP")->click();
     ASSERT_EQ(dialogs.messages.size(), 1u);

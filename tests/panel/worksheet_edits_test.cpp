@@ -32,8 +32,8 @@ struct Site {
         test::writeFile(files.worksheet, original);
     }
     std::string worksheet() const { return test::readFile(files.worksheet); }
-    // The scratch name taken by a folder: every rewrite must then fail.
-    void blockScratch() const { fs::create_directories(files.scratch); }
+    // A worksheet the user made read-only: every rewrite must then fail.
+    void blockRewrite() const { test::makeReadOnly(files.worksheet); }
 };
 
 TEST(WorksheetEdits, OffsetAndRoundingRewriteTheFile) {
@@ -45,7 +45,7 @@ TEST(WorksheetEdits, OffsetAndRoundingRewriteTheFile) {
     ASSERT_TRUE(ws.load(site.files.worksheet));
     EXPECT_EQ(test::channelText(ws.line(1, BlockRow::Level), 0), "41.5");
     EXPECT_EQ(test::channelText(ws.line(2, BlockRow::Level), 0), "42.3");
-    EXPECT_FALSE(fs::exists(site.files.scratch));
+    EXPECT_EQ(test::folderNames(site.files.worksheet.parent_path()), std::vector<std::string>{"worksheet.csv"});
 
     o = roundWorksheetFile(site.files);
     EXPECT_TRUE(o.changed);
@@ -83,7 +83,7 @@ TEST(WorksheetEdits, ARewriteThatFailsIsReportedAndKeepsTheFile) {
     };
     for (const Case& c : cases) {
         Site site;
-        site.blockScratch();
+        site.blockRewrite();
         EditOutcome o = c.run(site.files);
         EXPECT_TRUE(o.failed) << c.name;
         EXPECT_FALSE(o.changed) << c.name;

@@ -176,6 +176,21 @@ TEST_F(ReportUi, NothingToPrintIsToldInsteadOfOpeningADialog) {
     EXPECT_EQ(dialogs.texts(), QStringList({nothingToPrintText(), nothingToPrintText(), nothingToPrintText()}));
 }
 
+// Places but no channel: one message, as the workbook gives, and no dialog or page.
+TEST_F(ReportUi, NoChannelSelectedIsToldInsteadOfPrintingEmptyPages) {
+    bool opened = false;
+    ReportPrinting::setDialogHooks({[&](QPrintDialog&) { return opened = true; },
+                                    [&](QPrintPreviewDialog&) { return opened = true; }, {}});
+    ReportPrinting printing(nullptr);
+    ReportSource none = source(3);
+    none.current.channelHasValue = {};
+    printing.print(none, "site");
+    printing.preview(none, "site");
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(dialogs.texts(), QStringList({noChannelSelectedText(), noChannelSelectedText()}));
+    EXPECT_EQ(noChannelSelectedText(), QString::fromUtf8(kNoChannelSelectedText));
+}
+
 TEST_F(ReportUi, PrintDialogOffersThePageRangeAndPrintsTheChosenPages) {
     const fs::path pdf = dir / "printed.pdf";
     int minPage = 0, maxPage = 0;
@@ -397,6 +412,11 @@ TEST_F(ReportUi, BatchReportCommand) {
     const QString cli = QStringLiteral(MIREVA_BINARY_DIR "/src/cli/mireva-cli");
     test::writeFile(worksheet, worksheetBytes(12));
     test::writeFile(dir / "empty.csv", "");
+    // Places whose every value is the empty mark: no channel is in use.
+    std::string noValues = worksheetBytes(2);
+    for (const char* v : {",45.0", ",45.1", ",45.2"})
+        for (size_t at; (at = noValues.find(v)) != std::string::npos;) noValues.replace(at, 5, "," + cp("－"));
+    test::writeFile(dir / "novalues.csv", noValues);
     test::writeFile(ini, cp("[PrintData2]\r\nTITLE=夜間測定\r\n"));
     const fs::path pdf = dir / "out" / "report.pdf";
     fs::create_directories(pdf.parent_path());
@@ -415,6 +435,7 @@ TEST_F(ReportUi, BatchReportCommand) {
         {"no --out", {"--worksheet", path(worksheet)}, 2, -1},
         {"unknown option", {"--worksheet", path(worksheet), "--out", path(pdf), "--colour"}, 2, -1},
         {"worksheet without places", {"--worksheet", path(dir / "empty.csv"), "--out", path(pdf)}, 1, -1},
+        {"no channel in use", {"--worksheet", path(dir / "novalues.csv"), "--out", path(pdf)}, 1, -1},
         {"unwritable output", {"--worksheet", path(worksheet), "--out", path(dir / "nowhere" / "r.pdf")}, 1, -1},
     };
     for (const Case& c : cases) {
@@ -423,6 +444,8 @@ TEST_F(ReportUi, BatchReportCommand) {
         QString errors;
         run(cli, QStringList{"report"} + c.args, &exit, &errors);
         EXPECT_EQ(exit, c.exit) << c.what << ": " << errors.toStdString();
+        if (std::string(c.what) == "no channel in use")
+            EXPECT_TRUE(errors.contains(QString::fromUtf8(kNoChannelSelectedText))) << errors.toStdString();
         if (c.pages < 0)
             EXPECT_FALSE(fs::exists(pdf)) << c.what;
         else

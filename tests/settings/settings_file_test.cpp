@@ -201,13 +201,13 @@ TEST_F(SettingsFileTest, FailedWritesAreReportedAndLeaveTheFileAsItWas) {
     const std::string original = "[FormatName]\r\nFORMAT1=x\r\n";
     test::writeFile(ini, original);
 
-    // The scratch file beside it cannot be created.
-    fs::create_directory(ini.string() + ".tmp");
+    // The user made it read-only.
+    test::makeReadOnly(ini);
     std::string error;
     EXPECT_FALSE(file.writeStandardValues(ReportSettings::defaults(), &error));
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(test::readFile(ini), original);
-    fs::remove(ini.string() + ".tmp");
+    fs::permissions(ini, fs::perms::owner_write, fs::perm_options::add);
 
     // A settings path that cannot be read is not replaced by a file holding one section.
     fs::path folderIni = dir / "Folder.ini";

@@ -128,7 +128,8 @@ TEST_F(SetStdValDlgTest, TabRunsRowByRowLeftBeforeRightEndingWithOk) {
 }
 
 TEST_F(SetStdValDlgTest, AFailedSaveIsReportedAndTheDialogStaysOpen) {
-    std::filesystem::create_directory(ini.string() + ".tmp");  // the scratch file cannot be created
+    test::writeFile(ini, "");
+    test::makeReadOnly(ini);  // the settings file cannot be rewritten
     CSetStdValDlg dlg(ini);
     dlg.show();
     QTest::mouseClick(dlg.okButton(), Qt::LeftButton);

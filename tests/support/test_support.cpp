@@ -1,5 +1,7 @@
 #include "support/test_support.h"
 
+#include <algorithm>
+
 #include <cstdlib>
 #include <fstream>
 #include <random>
@@ -68,6 +70,19 @@ void writeFile(const fs::path& path, std::string_view bytes) {
     if (path.has_parent_path()) fs::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<std::string> folderNames(const fs::path& folder) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(folder, ec)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void makeReadOnly(const fs::path& path) {
+    fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
 }
 
 fs::path sourcePath(const std::string& relative) { return fs::path(MIREVA_TEST_SOURCE_DIR) / relative; }

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 #include <string_view>
 
 #include "core/cp932.h"
@@ -48,6 +49,11 @@ private:
 
 std::string readFile(const std::filesystem::path& path);
 void writeFile(const std::filesystem::path& path, std::string_view bytes);
+// The names in a folder, sorted (a rewrite must leave no scratch file behind).
+std::vector<std::string> folderNames(const std::filesystem::path& folder);
+// Takes every write permission bit off a file: the user's read-only mark, which a
+// rewrite must respect even for the superuser the tests run as.
+void makeReadOnly(const std::filesystem::path& path);
 
 // UTF-8 text to code page 932 bytes (for expected file content).
 inline std::string cp(std::string_view utf8) { return toCp932(utf8); }

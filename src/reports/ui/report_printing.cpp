@@ -39,6 +39,7 @@ constexpr double kPdfMarginMm = 5.0;  // like the unprintable edge of an office 
 }  // namespace
 
 QString nothingToPrintText() { return QStringLiteral("印刷するデータがありません。"); }
+QString noChannelSelectedText() { return QString::fromUtf8(kNoChannelSelectedText); }
 QString printFailedText() { return QStringLiteral("印刷を開始できませんでした。"); }
 
 ReportPageRenderer loadReport(const ReportSource& source) {
@@ -117,6 +118,10 @@ std::pair<int, int> chosenPages(const QPrinter& printer, int pages) {
 bool ReportPrinting::startJob(const ReportPageRenderer& report, const QString& documentTitle) {
     if (report.pageCount() == 0) {
         MessageBoxes::inform(parent_, nothingToPrintText());
+        return false;
+    }
+    if (!report.plan().hasSelectedChannel()) {
+        MessageBoxes::inform(parent_, noChannelSelectedText());
         return false;
     }
     printer_->setDocName(jobName(report, documentTitle));

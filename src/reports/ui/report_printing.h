@@ -47,6 +47,9 @@ bool writeReportPdf(const ReportPageRenderer& report, const std::filesystem::pat
 
 // "印刷するデータがありません。": told instead of starting a job without pages.
 QString nothingToPrintText();
+// "出力するチャンネルが選択されていません。": told instead of pages without any
+// channel column (the workbook says the same).
+QString noChannelSelectedText();
 // "印刷を開始できませんでした。": the printer refused the job.
 QString printFailedText();
 // Printer setup without any printer installed.
