@@ -110,6 +110,9 @@ void drawTurned(QPainter& p, const QPointF& foot, const QString& text, double as
     p.restore();
 }
 
+// Height of a line of the title font.
+double titleMetrics(const QFont& font) { return QFontMetricsF(font).height(); }
+
 QColor lighter(const QColor& c) { return QColor((c.red() + 255) / 2, (c.green() + 255) / 2, (c.blue() + 255) / 2); }
 
 }  // namespace
@@ -231,20 +234,48 @@ void paintLevelChart(QPainter& p, const QRectF& area, const LevelChartModel& m, 
     }
 
     // Standard lines over their groups' bars (the whole width when one group fills it).
+    // One line is named in the legend; several carry their values at their left ends.
     const QColor lineColour = toQColor(kStandardLineColour);
     const double lineWidth = std::max(1.0, std::round(2 * unit));
+    const QFontMetricsF fm(t.label);
     for (const StandardLine& line : m.standards) {
         const bool whole = m.standards.size() == 1;
         const double x1 = whole ? l.plot.left() : l.slotLeft(line.firstBar);
         const double x2 = whole ? l.plot.right() : l.slotLeft(line.lastBar + 1);
         const double y = std::round(l.yOf(std::clamp(line.value, l.axisMin, l.axisMax)));
         p.fillRect(QRectF(x1, y - std::floor(lineWidth / 2), x2 - x1, lineWidth), lineColour);
+        if (whole) continue;
+        const QString label = fm.elidedText(fromSj(line.valueText), Qt::ElideRight, x2 - x1);
+        const QRectF box(x1, y - lineWidth - fm.height(), fm.horizontalAdvance(label) + 4 * unit, fm.height());
+        p.fillRect(box, Qt::white);
         p.setFont(t.label);
         p.setPen(lineColour);
-        const QString label = QStringLiteral("基準値 ") + fromSj(line.valueText) + QStringLiteral(" dBμV");
-        const QFontMetricsF fm(t.label);
-        const double w = std::min(fm.horizontalAdvance(label), x2 - x1);
-        p.drawText(QPointF(x2 - w - 2 * unit, y - lineWidth - fm.descent()), fm.elidedText(label, Qt::ElideRight, w));
+        p.drawText(box, Qt::AlignCenter, label);
+    }
+
+    // Legend at the right of the title: the standard line and the below-standard colour.
+    if (!m.bars.empty()) {
+        const QFont legendFont = fontOfPixels(kLabelPixels * unit);
+        const QFontMetricsF lg(legendFont);
+        p.setFont(legendFont);
+        const QString below = QStringLiteral("基準値以下");
+        QString standard = QStringLiteral("基準値");
+        if (m.standards.size() == 1) standard += QLatin1Char(' ') + fromSj(m.standards.front().valueText);
+        standard += QStringLiteral(" dBμV");
+        const double swatch = 18 * unit, gap = 6 * unit;
+        double x = titleRect.right() - lg.horizontalAdvance(below);
+        const double mid = titleRect.top() + titleMetrics(t.title) / 2;
+        p.setPen(Qt::black);
+        p.drawText(QPointF(x, mid + (lg.ascent() - lg.descent()) / 2), below);
+        x -= gap + lg.height() * 0.8;
+        p.fillRect(QRectF(x, mid - lg.height() * 0.4, lg.height() * 0.8, lg.height() * 0.8),
+                   toQColor(kBelowStandardBarColour));
+        if (!m.standards.empty()) {
+            x -= 3 * gap + lg.horizontalAdvance(standard);
+            p.drawText(QPointF(x, mid + (lg.ascent() - lg.descent()) / 2), standard);
+            x -= gap + swatch;
+            p.fillRect(QRectF(x, mid - lineWidth / 2, swatch, lineWidth), lineColour);
+        }
     }
 
     // Axis lines last, over the bars' feet.
