@@ -20,6 +20,7 @@
 #include "charts/ui/level_chart_view.h"
 #include "charts/ui/level_chart_window.h"
 #include "core/app_session.h"
+#include "core/cp932.h"
 #include "core/worksheet_document.h"
 #include "panel/ui/level_chart_feed.h"
 #include "panel/ui/main_panel.h"
@@ -96,6 +97,30 @@ void BM_ChartPngFile(benchmark::State& state) {
     state.counters["charts/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_ChartPngFile)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// The drawing alone, and the PNG encoding alone, of the same charts.
+void BM_ChartDrawingAndEncoding(benchmark::State& state) {
+    const int tab = static_cast<int>(state.range(0));
+    const bool encode = state.range(1) != 0;
+    WorksheetDocument ws;
+    ws.load(dataFolder() / "worksheet.csv");
+    ReportSettings settings;
+    SettingsFile(dataFolder() / "Mireva.ini").readAll(settings);
+    const std::string& line = ws.line(0, BlockRow::Level);
+    const LevelChartModel chart = buildLevelChart(1, placeNameOf(line), tab, bandLevelsOfLine(line, tab),
+                                                  settings.standardValues, settings.broadcasterNames);
+    const QImage image = ui::levelChartImage(chart);
+    size_t bytes = 0;
+    for (auto _ : state) {
+        if (encode) {
+            bytes = static_cast<size_t>(ui::encodeLevelChart(chart, ui::ChartImageFormat::Png).size());
+        } else {
+            benchmark::DoNotOptimize(ui::levelChartImage(chart));
+        }
+    }
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_ChartDrawingAndEncoding)->Args({0, 0})->Args({0, 1})->Args({2, 0})->Args({2, 1})->Unit(benchmark::kMillisecond);
 
 // mireva-cli chart over the whole worksheet, every place and band, as a user runs it.
 void BM_CliChartAllPlaces(benchmark::State& state) {

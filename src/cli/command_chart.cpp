@@ -5,9 +5,14 @@
 #ifdef MIREVA_HAVE_QT
 #include <QGuiApplication>
 
+#include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <memory>
+#include <mutex>
 #include <system_error>
+#include <thread>
+#include <vector>
 
 #include "charts/level_chart_model.h"
 #include "charts/ui/level_chart_image.h"
@@ -79,26 +84,48 @@ int runChart(const Args& args, std::ostream& out, std::ostream& err) {
         app = std::make_unique<QGuiApplication>(argc, argv);
     }
 
-    int written = 0;
-    const char* extension = ui::chartImageExtension(format);
+    // The charts to draw, then drawn and written by a few workers: drawing on images
+    // needs no GUI thread, and each file's write to disk overlaps the next drawing.
+    struct Job {
+        int place, tab;
+    };
+    std::vector<Job> jobs;
     for (int p = 0; p < worksheet.placeCount(); ++p) {
         const std::string& line = worksheet.line(p, BlockRow::Level);
-        const std::string_view place = placeNameOf(line);
         for (int tab = 0; tab < kBandTabCount; ++tab) {
             if (onlyTab >= 0 && tab != onlyTab) continue;
-            const std::vector<ChannelLevel> levels = bandLevelsOfLine(line, tab);
             bool any = false;
-            for (const ChannelLevel& level : levels) any = any || holdsLevel(level.text);
-            if (!any) continue;
-            const LevelChartModel chart =
-                buildLevelChart(p + 1, place, tab, levels, settings.standardValues, settings.broadcasterNames);
-            const std::filesystem::path target = folder / levelChartFileName(p + 1, tab, extension);
-            std::string error;
-            if (!ui::writeLevelChart(chart, target, format, &error))
-                return command.fail(kExitFailed, "cannot write " + target.string() + ": " + error);
-            ++written;
+            for (const ChannelLevel& level : bandLevelsOfLine(line, tab)) any = any || holdsLevel(level.text);
+            if (any) jobs.push_back({p, tab});
         }
     }
+    const char* extension = ui::chartImageExtension(format);
+    std::atomic<size_t> next{0};
+    std::atomic<bool> failed{false};
+    std::mutex failureLock;
+    std::string failure;
+    const auto work = [&] {
+        for (size_t i = next++; i < jobs.size() && !failed; i = next++) {
+            const Job& job = jobs[i];
+            const std::string& line = worksheet.line(job.place, BlockRow::Level);
+            const LevelChartModel chart = buildLevelChart(job.place + 1, placeNameOf(line), job.tab,
+                                                          bandLevelsOfLine(line, job.tab), settings.standardValues,
+                                                          settings.broadcasterNames);
+            const std::filesystem::path target = folder / levelChartFileName(job.place + 1, job.tab, extension);
+            std::string error;
+            if (!ui::writeLevelChart(chart, target, format, &error)) {
+                const std::lock_guard<std::mutex> hold(failureLock);
+                if (!failed.exchange(true)) failure = "cannot write " + target.string() + ": " + error;
+            }
+        }
+    };
+    const unsigned workers = std::clamp(std::thread::hardware_concurrency(), 2u, 4u);
+    std::vector<std::thread> threads;
+    for (unsigned w = 1; w < workers && w < jobs.size(); ++w) threads.emplace_back(work);
+    work();
+    for (std::thread& t : threads) t.join();
+    if (failed) return command.fail(kExitFailed, failure);
+    const size_t written = jobs.size();
     if (written == 0)
         return command.fail(kExitFailed, onlyTab >= 0 ? "nothing to draw: no place holds a level on that band"
                                                       : "nothing to draw: no place holds a level");

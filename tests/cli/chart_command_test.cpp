@@ -12,6 +12,7 @@
 
 #include "charts/level_chart_model.h"
 #include "charts/ui/level_chart_image.h"
+#include "charts/ui/level_chart_renderer.h"
 #include "core/worksheet_document.h"
 #include "reports/settings_file.h"
 #include "support/test_support.h"
@@ -78,9 +79,11 @@ TEST_F(ChartCommandTest, OnePicturePerPlaceAndBandHoldingLevels) {
     const LevelChartModel chart =
         buildLevelChart(1, placeNameOf(line), 0, bandLevelsOfLine(line, 0), s.standardValues, s.broadcasterNames);
     ASSERT_FALSE(chart.standards.empty());
+    const QByteArray drawn = ui::encodeLevelChart(chart, ui::ChartImageFormat::Png);
+    EXPECT_EQ(test::readFile(out / "0001_UHF.png"), std::string(drawn.constData(), static_cast<size_t>(drawn.size())));
     QImage written;
     ASSERT_TRUE(written.load(QString::fromStdString((out / "0001_UHF.png").string()), "PNG"));
-    EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), ui::levelChartImage(chart));
+    EXPECT_EQ(written.size(), ui::levelChartImageSize(chart));
 }
 
 TEST_F(ChartCommandTest, OneBandAndSvg) {

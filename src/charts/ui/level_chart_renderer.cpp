@@ -204,7 +204,7 @@ void paintLevelChart(QPainter& p, const QRectF& area, const LevelChartModel& m, 
 
         // The level text above the bar.
         p.setFont(t.value);
-        p.setPen(bar.belowStandard ? toQColor(kBelowStandardBarColour).darker(120) : QColor(Qt::black));
+        p.setPen(Qt::black);
         const double valueFoot = std::min(top, base) - 3 * unit;
         if (t.valuesTurned) {
             drawTurned(p, QPointF(centre + (vm.ascent() - vm.descent()) / 2, valueFoot), t.value_[i], 0);
@@ -249,7 +249,7 @@ void paintLevelChart(QPainter& p, const QRectF& area, const LevelChartModel& m, 
         const QRectF box(x1, y - lineWidth - fm.height(), fm.horizontalAdvance(label) + 4 * unit, fm.height());
         p.fillRect(box, Qt::white);
         p.setFont(t.label);
-        p.setPen(lineColour);
+        p.setPen(Qt::black);
         p.drawText(box, Qt::AlignCenter, label);
     }
 
