@@ -131,7 +131,6 @@ bool writeLevelChart(const LevelChartModel& model, const std::filesystem::path& 
 }
 
 bool printLevelChart(const LevelChartModel& model, QPrinter& printer) {
-    printer.setPageOrientation(QPageLayout::Landscape);
     QPainter painter;
     if (!painter.begin(&printer)) return false;
     const QRectF page = printer.pageRect(QPrinter::DevicePixel);

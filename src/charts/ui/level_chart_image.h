@@ -31,8 +31,8 @@ QByteArray encodeLevelChart(const LevelChartModel& model, ChartImageFormat forma
 bool writeLevelChart(const LevelChartModel& model, const std::filesystem::path& path, ChartImageFormat format,
                      std::string* error = nullptr);
 
-// Draws the chart on one landscape page of the printer; false when the printer
-// refused the job.
+// Draws the chart filling one page of the printer (the window offers landscape);
+// false when the printer refused the job.
 bool printLevelChart(const LevelChartModel& model, QPrinter& printer);
 
 }  // namespace mireva::ui
