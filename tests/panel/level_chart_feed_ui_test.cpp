@@ -1,5 +1,6 @@
 // The chart window opened from "グラフ" on the その他 page: it shows the place of the
 // grid's current row on the current band tab, and follows row, tab and edits.
+#include <QCoreApplication>
 #include <QItemSelectionModel>
 #include <QPushButton>
 
@@ -136,6 +137,12 @@ TEST_F(LevelChartFeedTest, FollowsEditsOfTheWorksheet) {
     ASSERT_EQ(shown().standards.size(), 1u);
     EXPECT_EQ(shown().standards[0].valueText, "70");
     EXPECT_TRUE(shown().bars.at(0).belowStandard);
+
+    // A change the grid makes in place (rows exchanged) shows once the burst is over.
+    ASSERT_EQ(shown().placeName, "P1");
+    panel->gridModel()->swapRows(2, 8);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shown().placeName, "P2");  // the second place's level row now holds the first's texts
 
     // Deleting every place leaves a chart without bars.
     panel->grid()->selectAll();

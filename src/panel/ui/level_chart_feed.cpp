@@ -19,8 +19,10 @@ LevelChartFeed::LevelChartFeed(MainPanel* panel) : QObject(panel), panel_(panel)
     standards_.fill("0.0");
     WorksheetGridModel* model = panel->gridModel();
     connect(model, &QAbstractItemModel::modelReset, this, &LevelChartFeed::gridFilled);
-    connect(model, &QAbstractItemModel::dataChanged, this, &LevelChartFeed::refresh);
-    connect(model, &QAbstractItemModel::rowsRemoved, this, &LevelChartFeed::refresh);
+    // Changes in place come in bursts (a deletion removes its rows one by one, and a
+    // fill repaints every row after judging): they are drawn once, when the burst is over.
+    connect(model, &QAbstractItemModel::dataChanged, this, &LevelChartFeed::refreshLater);
+    connect(model, &QAbstractItemModel::rowsRemoved, this, &LevelChartFeed::refreshLater);
     connect(panel->grid()->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid()) currentRowChanged(current.row());
@@ -100,7 +102,14 @@ LevelChartModel LevelChartFeed::chartOf(int place) const {
     return buildLevelChart(place + 1, name, tab, levels, standards_, names_);
 }
 
+void LevelChartFeed::refreshLater() {
+    if (!window_ || !window_->isVisible() || refreshPending_) return;
+    refreshPending_ = true;
+    QMetaObject::invokeMethod(this, &LevelChartFeed::refresh, Qt::QueuedConnection);
+}
+
 void LevelChartFeed::refresh() {
+    refreshPending_ = false;
     if (!window_ || !window_->isVisible()) return;
     const int places = placeCount();
     if (place_ >= places) place_ = std::max(0, places - 1);

@@ -33,12 +33,14 @@ private:
     void gridFilled();
     void currentRowChanged(int row);
     void refresh();
+    void refreshLater();
     void readSettings();
     int placeCount() const;
 
     MainPanel* panel_;
     LevelChartWindow* window_ = nullptr;
     int place_ = 0;
+    bool refreshPending_ = false;
     StandardValues standards_;
     BroadcasterNameList names_;
 };
