@@ -9,7 +9,7 @@ PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev libxlsxwri
   libgtest-dev libgmock-dev libbenchmark-dev fonts-noto-cjk xvfb xauth libgl-dev \
   poppler-utils clang libclang-rt-14-dev unzip x11-utils \
   qt6-translations-l10n qt6-charts-dev fonts-ipaexfont-gothic python3-fonttools \
-  desktop-file-utils appstream
+  desktop-file-utils appstream qt6-svg-dev
 
 BUILD ?= build
 ASAN_BUILD ?= build-asan

@@ -16,6 +16,7 @@ int runCsv(const Args& args, std::ostream& out, std::ostream& err);
 int runRound(const Args& args, std::ostream& out, std::ostream& err);
 int runReport(const Args& args, std::ostream& out, std::ostream& err);
 int runXlsx(const Args& args, std::ostream& out, std::ostream& err);
+int runChart(const Args& args, std::ostream& out, std::ostream& err);
 
 struct Command {
     const char* name;

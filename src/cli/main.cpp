@@ -15,6 +15,8 @@ const std::vector<Command>& commands() {
         {"round", "round --worksheet W", runRound},
         {"report", "report --worksheet W --out report.pdf [--settings Mireva.ini]", runReport},
         {"xlsx", "xlsx --worksheet W --out book.xlsx [--settings Mireva.ini]", runXlsx},
+        {"chart", "chart --worksheet W --out DIR [--settings Mireva.ini] [--band NAME] [--format png|svg]",
+         runChart},
     };
     return list;
 }

@@ -17,6 +17,7 @@
 #include "settings/settings_file.h"
 #include "standards/ui/under_std_dlg.h"
 #include "ingest/ui/progress_box.h"
+#include "panel/ui/level_chart_feed.h"
 #include "panel/ui/operation_pages.h"
 #include "panel/ui/panel_operations.h"
 #include "panel/ui/worksheet_grid.h"
@@ -113,6 +114,8 @@ MainPanel::MainPanel(AppSession& session, QWidget* parent) : QWidget(parent), se
     connect(otherPage_, &OtherPage::writeCsv, this, &MainPanel::writeCsv);
     // The worksheet operations answer the page requests.
     new PanelOperations(this);
+    levelChart_ = new LevelChartFeed(this);
+    connect(otherPage_, &OtherPage::showLevelChart, this, &MainPanel::showLevelChart);
 
     selectOperationTab(0);
     layoutControls();
@@ -216,6 +219,8 @@ void MainPanel::judge() {
     mireva::judge(levelLines_, settings.standardValues, judgement_);
     applyBelowStandardRows();
 }
+
+void MainPanel::showLevelChart() { levelChart_->showWindow(); }
 
 void MainPanel::applyBelowStandardRows() { model_->setBelowStandardRows(judgement_.belowStandardRows); }
 

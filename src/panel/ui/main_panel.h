@@ -20,6 +20,7 @@ class QTabWidget;
 
 namespace mireva::ui {
 
+class LevelChartFeed;
 class OffsetPage;
 class OtherPage;
 class RowPage;
@@ -57,6 +58,10 @@ public:
     JudgementResult& judgement() { return judgement_; }
     std::vector<int>& belowStandardRows() { return judgement_.belowStandardRows; }
     void applyBelowStandardRows();
+
+    // The level chart window of the current row's place, opened in front ("グラフ").
+    void showLevelChart();
+    LevelChartFeed* levelChart() const { return levelChart_; }
 
     // The judgement dialog, modal (shown by the view).
     void showJudgementDialog();
@@ -133,6 +138,7 @@ private:
     OffsetPage* offsetPage_ = nullptr;
     RowPage* rowPage_ = nullptr;
     OtherPage* otherPage_ = nullptr;
+    LevelChartFeed* levelChart_ = nullptr;
     QPushButton* close_ = nullptr;
     QPushButton* print_ = nullptr;
     QPushButton* preview_ = nullptr;

@@ -118,6 +118,8 @@ OtherPage::OtherPage(QWidget* parent) : OperationPage(300, 52, parent) {
             &OtherPage::roundLevels);
     connect(addButton(QStringLiteral("CSV出力"), 20, 28, 54, 16), &QPushButton::clicked, this,
             &OtherPage::chooseCsvFile);
+    connect(addButton(QStringLiteral("グラフ"), 80, 10, 54, 16), &QPushButton::clicked, this,
+            &OtherPage::showLevelChart);
 }
 
 void OtherPage::chooseCsvFile() {

@@ -72,7 +72,7 @@ private:
     QString moveText_;
 };
 
-// "その他": rounding and CSV output.
+// "その他": rounding, CSV output and the level chart.
 class OtherPage : public OperationPage {
     Q_OBJECT
 public:
@@ -84,6 +84,7 @@ public:
 signals:
     void roundLevels();
     void writeCsv();
+    void showLevelChart();
 
 private:
     void chooseCsvFile();
