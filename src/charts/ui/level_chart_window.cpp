@@ -12,6 +12,7 @@
 #include "charts/ui/level_chart_image.h"
 #include "charts/ui/level_chart_view.h"
 #include "reports/ui/report_printing.h"
+#include "uikit/qt_path.h"
 
 namespace mireva::ui {
 namespace {
@@ -79,7 +80,7 @@ void LevelChartWindow::saveImage() {
         format = ChartImageFormat::Png;
     }
     std::string error;
-    if (!writeLevelChart(m, std::filesystem::path(path.toStdString()), *format, &error)) {
+    if (!writeLevelChart(m, toPath(path), *format, &error)) {
         MessageBoxes::error(this, QStringLiteral("画像を保存できませんでした。\n") + QString::fromStdString(error));
     }
 }
