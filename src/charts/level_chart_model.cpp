@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <cstring>
 
 #include "core/cp932.h"
@@ -20,15 +21,16 @@ std::string_view trimBlanks(std::string_view text) {
 }
 
 // Whether the text starts (after blanks and a sign) with a decimal number, the form
-// leadingNumber() reads; and that number is one a chart can draw.
+// leadingDecimal() reads; and that number is one a chart can draw.
 bool readNumber(std::string_view text, double& value) {
     size_t i = 0;
     while (i < text.size() && isBlank(text[i])) ++i;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
     const auto digit = [&](size_t k) { return k < text.size() && text[k] >= '0' && text[k] <= '9'; };
     if (!digit(i) && !(i < text.size() && text[i] == '.' && digit(i + 1))) return false;
-    value = leadingNumber(text);
-    return std::isfinite(value);
+    value = leadingDecimal(text);
+    // A number beyond the range of a double reads as the largest one: no bar can show it.
+    return std::fabs(value) < std::numeric_limits<double>::max();
 }
 
 // A step of 1, 2 or 5 times a power of ten giving at most about eight intervals.
@@ -79,7 +81,7 @@ LevelChartModel buildLevelChart(int placeNumber, std::string_view placeName, int
     double limit[kStandardValueCount];
     bool limitDrawn[kStandardValueCount];
     for (int k = 0; k < kStandardValueCount; ++k) {
-        limit[k] = leadingNumber(standards[static_cast<size_t>(k)]);
+        limit[k] = leadingDecimal(standards[static_cast<size_t>(k)]);
         double v = 0;
         limitDrawn[k] = readNumber(standards[static_cast<size_t>(k)], v);
     }
@@ -104,7 +106,7 @@ LevelChartModel buildLevelChart(int placeNumber, std::string_view placeName, int
         if (!bar.hasNumber) bar.value = 0;
         // The judgement reads the whole text, so "<40" counts as 0 there: the colour
         // keeps to that verdict while the bar stands at the stated bound.
-        bar.belowStandard = leadingNumber(level.text) <= limit[bar.standardKey];
+        bar.belowStandard = leadingDecimal(level.text) <= limit[bar.standardKey];
         bar.colour = bar.belowStandard ? kBelowStandardBarColour : kLevelBarColour;
         if (bar.hasNumber) {
             low = anyNumber ? std::min(low, bar.value) : std::min(0.0, bar.value);

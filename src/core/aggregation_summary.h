@@ -4,6 +4,8 @@
 // what the outputs show.
 #pragma once
 
+#include <filesystem>
+
 #include <array>
 
 #include "core/channel_catalog.h"
@@ -45,6 +47,10 @@ struct SummarySets {
 // (anything but "－" or empty) in a レベル, BER A, BER, BER C, MER or C/N row; BER is in
 // use when any BER row holds a value; MER and C/N when the worksheet has a place.
 AggregationSummary summaryFromWorksheet(const WorksheetDocument& worksheet);
+
+// Rebuilds current.channelHasValue from the worksheet file's level rows (whole places only);
+// false when it cannot be read.
+bool recomputeChannelPresence(const std::filesystem::path& worksheet, AggregationSummary& current);
 
 // The worksheet's empty mark "－" (0x81 0x7C).
 inline constexpr const char kEmptyMark[] = "\x81\x7C";

@@ -27,7 +27,4 @@ using RunMessageSink = std::function<void(const std::string&)>;
 // 0: run completed (possibly with skipped files); 1: run aborted.
 int aggregationRun(RunRecord& record, const RunMessageSink& showMessage);
 
-// Rebuilds current.channelHasValue from the worksheet's level rows; false when it cannot be opened.
-bool recomputeChannelPresence(const std::filesystem::path& worksheet, AggregationSummary& current);
-
 }  // namespace mireva

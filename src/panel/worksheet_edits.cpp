@@ -2,7 +2,7 @@
 
 #include "core/file_io.h"
 #include "core/worksheet_document.h"
-#include "ingest/aggregation_run.h"
+#include "core/aggregation_summary.h"
 #include "panel/csv_output.h"
 #include "panel/level_rounding.h"
 

@@ -71,5 +71,37 @@ TEST(SummaryFromWorksheet, MarksChannelsWithValuesInMeasuredRows) {
     EXPECT_EQ(summaryFromWorksheet(empty), AggregationSummary{});
 }
 
+TEST(RecomputeChannelPresence, RebuildsChannelsFromTheLevelRows) {
+    test::TempDir dir;
+    AggregationSummary current;
+    current.channelHasValue[300] = 1;
+    current.columnHasValue[5] = 1;
+    current.berPresent = 1;
+    EXPECT_FALSE(recomputeChannelPresence(dir / "none.csv", current));
+    EXPECT_EQ(current.channelHasValue[300], 1);
+
+    // Two header lines, one block: "－" for channel 0 and a number for channel 1 in the
+    // level row; values in other rows do not count.
+    auto row = [](const std::string& name, const std::string& values) {
+        return "d,t,P:" + name + ",,o," + values + "\r\n";
+    };
+    std::string content = "h1\r\nh2\r\n" + row("f", "1.0,2.0,3.0") + row("l", "－,－,－") +
+                          row("lv", test::cp("－") + ",45.0,,") + row("a", "9,9,9") + row("b", "9") + row("c", "9") +
+                          row("m", "9") + row("n", "9");
+    test::writeFile(dir / "w.csv", content);
+    ASSERT_TRUE(recomputeChannelPresence(dir / "w.csv", current));
+    EXPECT_EQ(current.channelHasValue[0], 0);
+    EXPECT_EQ(current.channelHasValue[1], 1);
+    EXPECT_EQ(current.channelHasValue[2], 0);
+    EXPECT_EQ(current.channelHasValue[300], 0);
+    EXPECT_EQ(current.columnHasValue[5], 1);
+    EXPECT_EQ(current.berPresent, 1);
+
+    // A level row longer than the catalog does not reach past it.
+    std::string wide = "h1\r\nh2\r\n" + row("f", "") + row("l", "") + row("lv", std::string(600 * 2, ',') + "1");
+    test::writeFile(dir / "w.csv", wide);
+    EXPECT_TRUE(recomputeChannelPresence(dir / "w.csv", current));
+}
+
 }  // namespace
 }  // namespace mireva
