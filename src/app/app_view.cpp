@@ -12,6 +12,7 @@
 #include "ingest/ui/read_panel.h"
 #include "panel/ui/main_panel.h"
 #include "panel/ui/worksheet_grid.h"
+#include "panel/ui/worksheet_undo.h"
 #include "settings/settings_file.h"
 #include "reports/ui/report_data_form.h"
 #include "reports/ui/report_printing.h"
@@ -57,6 +58,7 @@ void AppView::attachMenu(const ViewMenuEntries& entries) {
     if (menu_.reportFormat) menu_.reportFormat->setText(fromSj(settings.format1).replace('&', QStringLiteral("&&")));
     file.writeFormatNames(settings);
     setPrintEntriesEnabled(false);
+    mainPanel_->worksheetUndo()->attachActions(menu_.undo, menu_.redo);
 }
 
 void AppView::setPrintEntriesEnabled(bool enabled) {
@@ -78,6 +80,7 @@ void AppView::startWorksheet() {
 
 void AppView::closeWorksheet() {
     setPrintEntriesEnabled(false);
+    mainPanel_->worksheetUndo()->clear();  // the worksheet on disk stays as it is
     readPanel_->show();
     mainPanel_->hide();
 }

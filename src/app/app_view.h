@@ -23,6 +23,8 @@ struct ViewMenuEntries {
     QAction* print = nullptr;         // "印刷(&P)..."
     QAction* preview = nullptr;       // "印刷プレビュー(&V)"
     QAction* reportFormat = nullptr;  // "フォーマット１": the first format name
+    QAction* undo = nullptr;          // "元に戻す(&U)", named after the step it undoes
+    QAction* redo = nullptr;          // "やり直し(&R)"
 };
 
 class AppView : public QWidget {

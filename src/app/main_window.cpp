@@ -23,7 +23,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(view_);
     setWindowTitle(AppView::title());
     buildMenu();
-    view_->attachMenu({print_, preview_, reportFormat_});
+    view_->attachMenu({print_, preview_, reportFormat_, undo_, redo_});
 }
 
 void MainWindow::buildMenu() {
@@ -34,6 +34,13 @@ void MainWindow::buildMenu() {
     file->addAction(QStringLiteral("プリンターの設定..."), view_, &AppView::printerSetup);
     file->addSeparator();
     file->addAction(QStringLiteral("アプリケーションの終了(&X)"), this, &QWidget::close);
+
+    // Undo and redo of the worksheet edits; the view's history names and greys them.
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    undo_ = edit->addAction(QStringLiteral("元に戻す(&U)"));
+    undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redo_ = edit->addAction(QStringLiteral("やり直し(&R)"));
+    redo_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
 
     menuBar()
         ->addMenu(QStringLiteral("使用チャンネル/放送局名"))

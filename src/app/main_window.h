@@ -18,6 +18,8 @@ public:
     AppView* view() const { return view_; }
     QAction* printAction() const { return print_; }
     QAction* previewAction() const { return preview_; }
+    QAction* undoAction() const { return undo_; }
+    QAction* redoAction() const { return redo_; }
 
     // Brings the window to the front (a later start asked for it).
     void bringToFront();
@@ -29,6 +31,8 @@ private:
     QAction* print_ = nullptr;
     QAction* preview_ = nullptr;
     QAction* reportFormat_ = nullptr;
+    QAction* undo_ = nullptr;
+    QAction* redo_ = nullptr;
 };
 
 }  // namespace mireva::ui

@@ -22,6 +22,7 @@
 #include "panel/ui/panel_operations.h"
 #include "panel/ui/worksheet_grid.h"
 #include "panel/ui/worksheet_grid_model.h"
+#include "panel/ui/worksheet_undo.h"
 #include "uikit/qt_path.h"
 
 namespace mireva::ui {
@@ -112,6 +113,7 @@ MainPanel::MainPanel(AppSession& session, QWidget* parent) : QWidget(parent), se
     connect(rowPage_, &RowPage::deletePlaces, this, &MainPanel::deletePlaces);
     connect(otherPage_, &OtherPage::roundLevels, this, &MainPanel::roundLevels);
     connect(otherPage_, &OtherPage::writeCsv, this, &MainPanel::writeCsv);
+    undo_ = new WorksheetUndo(this);
     // The worksheet operations answer the page requests.
     new PanelOperations(this);
     levelChart_ = new LevelChartFeed(this);
@@ -142,6 +144,13 @@ void MainPanel::runReading() {
             return;
         }
     }
+    // A reset is one more step to undo; a reading run starts a new worksheet and history.
+    PanelView beforeReset;
+    if (resetRequest_) {
+        beforeReset = undo_->begin();
+    } else {
+        undo_->clear();
+    }
     ProgressBox progress(this, ProgressBox::readingText());
     model_->clearRows();
     judgement_.belowStandardFlag = false;
@@ -149,12 +158,16 @@ void MainPanel::runReading() {
 
     if (resetRequest_) {
         std::string error;
-        if (!copyFileReplacing(session_.locations.worksheetReset(), session_.locations.worksheet(), &error)) {
+        const bool copied =
+            copyFileReplacing(session_.locations.worksheetReset(), session_.locations.worksheet(), &error);
+        if (!copied) {
             MessageBoxes::error(this, QStringLiteral("測定データを読み込み直後の状態に戻せませんでした。\n") +
                                           QString::fromStdString(error));
         }
         session_.summary.restoreSaved();
         refreshGrid();
+        progress.close();
+        if (copied) undo_->commit(EditKind::Reset, std::move(beforeReset));
         return;
     }
     readingRun();

@@ -26,6 +26,7 @@ class OtherPage;
 class RowPage;
 class WorksheetGrid;
 class WorksheetGridModel;
+class WorksheetUndo;
 
 class MainPanel : public QWidget {
     Q_OBJECT
@@ -86,6 +87,8 @@ public:
     QPushButton* previewButton() const { return preview_; }
     QPushButton* excelButton() const { return excel_; }
     QPushButton* resetButton() const { return reset_; }
+    // Undo and redo of the worksheet edits.
+    WorksheetUndo* worksheetUndo() const { return undo_; }
 
     // Places the controls for the panel's current size.
     void layoutControls();
@@ -144,6 +147,7 @@ private:
     QPushButton* preview_ = nullptr;
     QPushButton* excel_ = nullptr;
     QPushButton* reset_ = nullptr;
+    WorksheetUndo* undo_ = nullptr;
 };
 
 }  // namespace mireva::ui

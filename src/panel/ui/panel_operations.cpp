@@ -12,6 +12,7 @@
 #include "panel/ui/operation_pages.h"
 #include "panel/ui/worksheet_grid.h"
 #include "panel/ui/worksheet_grid_model.h"
+#include "panel/ui/worksheet_undo.h"
 #include "settings/settings_file.h"
 #include "uikit/qt_path.h"
 
@@ -106,12 +107,14 @@ void PanelOperations::offset(const std::string& valueText, OffsetSign sign) {
         return;
     }
     const OffsetRequest request{valueText, sign, panel_->offsetPage()->offsetGroup(), rows.front(), rows.back()};
+    PanelView before = panel_->worksheetUndo()->begin();
     const EditOutcome outcome = offsetWorksheetFile(files(), request);
     show(outcome.messages);
     refill(true);
     std::vector<int> range;
     for (int r = request.firstRow; r <= request.lastRow; ++r) range.push_back(r);
     selectRows(range);
+    if (outcome.changed) panel_->worksheetUndo()->commit(EditKind::Offset, std::move(before));
 }
 
 void PanelOperations::finishRowOperation(const EditOutcome& outcome, const GridState& state) {
@@ -130,25 +133,30 @@ void PanelOperations::finishRowOperation(const EditOutcome& outcome, const GridS
 
 void PanelOperations::move(MoveDirection direction) {
     GridState state{{}, selectedRows(), panel_->belowStandardRows()};
+    PanelView before = panel_->worksheetUndo()->begin();
     const EditOutcome outcome =
         runRowOperation(files(), state, [direction](GridState& g) { return movePlaces(g, direction); });
     finishRowOperation(outcome, state);
+    if (outcome.changed) panel_->worksheetUndo()->commit(EditKind::Move, std::move(before));
 }
 
 void PanelOperations::moveTo() {
     GridState state{{}, selectedRows(), panel_->belowStandardRows()};
     const std::string target = panel_->rowPage()->moveText().toStdString();
+    PanelView before = panel_->worksheetUndo()->begin();
     std::unique_ptr<ProgressBox> progress;
     const EditOutcome outcome = runRowOperation(
         files(), state, [&target](GridState& g) { return movePlacesTo(g, target); },
         [&] { progress = std::make_unique<ProgressBox>(panel_, ProgressBox::processingText()); });
     progress.reset();
     finishRowOperation(outcome, state);
+    if (outcome.changed) panel_->worksheetUndo()->commit(EditKind::Move, std::move(before));
 }
 
 void PanelOperations::deleteSelected() {
     GridState state{{}, selectedRows(), panel_->belowStandardRows()};
     bool asked = false;
+    PanelView before = panel_->worksheetUndo()->begin();
     std::unique_ptr<ProgressBox> progress;
     const EditOutcome outcome = runRowOperation(files(), state, [&](GridState& g) {
         if (auto refused = checkDelete(g)) return RowOpResult{{*refused}, false, false};
@@ -161,14 +169,17 @@ void PanelOperations::deleteSelected() {
     finishRowOperation(outcome, state);
     // The channels in use are counted again whatever the answer was.
     if (asked) recountChannelsInUse(files(), panel_->session().summary.current);
+    if (outcome.changed) panel_->worksheetUndo()->commit(EditKind::Delete, std::move(before));
 }
 
 void PanelOperations::roundLevels() {
+    PanelView before = panel_->worksheetUndo()->begin();
     ProgressBox progress(panel_, ProgressBox::processingText());
     const EditOutcome outcome = roundWorksheetFile(files());
     refill(true);
     progress.close();
     show(outcome.messages);
+    if (outcome.changed) panel_->worksheetUndo()->commit(EditKind::Round, std::move(before));
 }
 
 void PanelOperations::writeCsv() {

@@ -1,0 +1,144 @@
+#include "panel/ui/worksheet_undo.h"
+
+#include <QAction>
+#include <QItemSelection>
+#include <QItemSelectionModel>
+#include <QScrollBar>
+
+#include "uikit/message_boxes.h"
+#include "ingest/ui/progress_box.h"
+#include "panel/ui/main_panel.h"
+#include "panel/ui/worksheet_grid.h"
+#include "panel/ui/worksheet_grid_model.h"
+
+namespace mireva::ui {
+
+namespace {
+
+std::filesystem::path historyFolder(const AppSession& session) {
+    return session.locations.folder() / "worksheet_history";
+}
+
+void selectRows(MainPanel* panel, const std::vector<int>& rows, int currentRow) {
+    WorksheetGridModel* model = panel->gridModel();
+    QItemSelectionModel* selectionModel = panel->grid()->selectionModel();
+    const int n = model->rowCount();
+    const int lastColumn = std::max(0, model->columnCount() - 1);
+    QItemSelection selection;
+    for (size_t i = 0; i < rows.size();) {
+        size_t j = i;
+        while (j + 1 < rows.size() && rows[j + 1] == rows[j] + 1) ++j;
+        const int first = rows[i], last = std::min(rows[j], n - 1);
+        if (first < n) selection.select(model->index(first, 0), model->index(last, lastColumn));
+        i = j + 1;
+    }
+    selectionModel->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    if (currentRow >= 0 && currentRow < n)
+        selectionModel->setCurrentIndex(model->index(currentRow, 0), QItemSelectionModel::NoUpdate);
+}
+
+}  // namespace
+
+WorksheetUndo::WorksheetUndo(MainPanel* panel)
+    : QObject(panel), panel_(panel), history_(historyFolder(panel->session())) {}
+
+void WorksheetUndo::attachActions(QAction* undo, QAction* redo) {
+    undoAction_ = undo;
+    redoAction_ = redo;
+    if (undo) connect(undo, &QAction::triggered, this, &WorksheetUndo::undo);
+    if (redo) connect(redo, &QAction::triggered, this, &WorksheetUndo::redo);
+    updateActions();
+}
+
+PanelView WorksheetUndo::currentView() const {
+    PanelView view;
+    const QList<int> rows = panel_->grid()->selectedRowIndexes();
+    view.selectedRows.assign(rows.begin(), rows.end());
+    const QModelIndex current = panel_->grid()->selectionModel()->currentIndex();
+    view.currentRow = current.isValid() ? current.row() : -1;
+    view.judgement = panel_->judgement();
+    view.summary = panel_->session().summary.current;
+    return view;
+}
+
+PanelView WorksheetUndo::begin() {
+    prepareError_.clear();
+    prepared_ = history_.prepare(panel_->session().locations.worksheet(), &prepareError_);
+    return currentView();
+}
+
+void WorksheetUndo::commit(EditKind kind, PanelView before) {
+    std::string error = prepareError_;
+    const bool kept = prepared_ && history_.record(kind, panel_->session().locations.worksheet(), std::move(before),
+                                                   currentView(), &error);
+    prepared_ = false;
+    updateActions();
+    if (!kept) {
+        MessageBoxes::error(panel_, QStringLiteral("この操作は元に戻せません。\n") + QString::fromStdString(error));
+    }
+}
+
+void WorksheetUndo::clear() {
+    history_.clear();
+    prepared_ = false;
+    updateActions();
+}
+
+void WorksheetUndo::undo() {
+    if (!history_.canUndo()) return;
+    HistoryMove move;
+    {
+        ProgressBox progress(panel_, ProgressBox::processingText());
+        move = history_.undo(WorksheetFiles::of(panel_->session().locations));
+        if (move.done) show(move);
+    }
+    updateActions();
+    if (!move.done) {
+        MessageBoxes::error(panel_, QStringLiteral("元に戻せませんでした。測定データは変更されていません。\n") +
+                                        QString::fromStdString(move.error));
+    }
+}
+
+void WorksheetUndo::redo() {
+    if (!history_.canRedo()) return;
+    HistoryMove move;
+    {
+        ProgressBox progress(panel_, ProgressBox::processingText());
+        move = history_.redo(WorksheetFiles::of(panel_->session().locations));
+        if (move.done) show(move);
+    }
+    updateActions();
+    if (!move.done) {
+        MessageBoxes::error(panel_, QStringLiteral("やり直せませんでした。測定データは変更されていません。\n") +
+                                        QString::fromStdString(move.error));
+    }
+}
+
+void WorksheetUndo::show(const HistoryMove& move) {
+    QScrollBar* bar = panel_->grid()->verticalScrollBar();
+    const int scrolled = bar->value();
+    if (move.summaryChanged) panel_->session().summary.current = move.view.summary;
+    panel_->fillGrid();
+    panel_->judgement() = move.view.judgement;
+    panel_->applyBelowStandardRows();
+    selectRows(panel_, move.view.selectedRows, move.view.currentRow);
+    bar->setValue(scrolled);
+}
+
+void WorksheetUndo::updateActions() {
+    if (undoAction_) {
+        const bool can = history_.canUndo();
+        undoAction_->setEnabled(can);
+        undoAction_->setText(can ? QStringLiteral("元に戻す: %1(&U)").arg(QString::fromUtf8(editKindName(history_.undoKind())))
+                                 : QStringLiteral("元に戻す(&U)"));
+    }
+    if (redoAction_) {
+        const bool can = history_.canRedo();
+        redoAction_->setEnabled(can);
+        redoAction_->setText(can ? QStringLiteral("やり直し: %1(&R)").arg(QString::fromUtf8(editKindName(history_.redoKind())))
+                                 : QStringLiteral("やり直し(&R)"));
+    }
+    emit historyChanged();
+}
+
+}  // namespace mireva::ui
