@@ -2,6 +2,7 @@
 // of the program is already running for this user, that one is brought to the front
 // and this one says so and ends.
 #include <QApplication>
+#include <QIcon>
 
 #include <clocale>
 
@@ -12,6 +13,8 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mireva"));
+    QApplication::setDesktopFileName(QStringLiteral("jp.co.orvane.Mireva"));  // the installed entry and icon
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("jp.co.orvane.Mireva")));
     std::setlocale(LC_NUMERIC, "C");  // numbers in files are read with a point
 
     mireva::ui::MainWindow window;
