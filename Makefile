@@ -3,24 +3,27 @@
 #   make run    build and start the program
 #   make test   build and run every test (also an AddressSanitizer/UBSan build of the core)
 #   make bench  build and run the benchmarks on generated large sites
+#   make install  install into PREFIX (/usr/local), staged under DESTDIR when given
+#   make package  build the Debian package (build/mireva_VERSION_ARCH.deb)
 #   make fuzz   build the libFuzzer targets with clang and run them for FUZZ_SECONDS each
 
 PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev libxlsxwriter-dev \
   libgtest-dev libgmock-dev libbenchmark-dev fonts-noto-cjk xvfb xauth libgl-dev \
   poppler-utils clang libclang-rt-14-dev unzip x11-utils \
   qt6-translations-l10n qt6-charts-dev fonts-ipaexfont-gothic python3-fonttools \
-  desktop-file-utils appstream qt6-svg-dev
+  desktop-file-utils appstream qt6-svg-dev librsvg2-bin
 
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 BENCH_BUILD ?= build-bench
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
+PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
 LAUNCHER := $(if $(shell command -v ccache 2>/dev/null),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache,)
 CMAKE_COMMON := -G Ninja $(LAUNCHER)
 
-.PHONY: deps build run test test-main test-asan bench fuzz clean
+.PHONY: deps build run test test-main test-install test-asan install package bench fuzz clean
 
 deps:
 	@if dpkg -s $(PACKAGES) >/dev/null 2>&1; then echo "deps: all packages present"; else \
@@ -36,10 +39,19 @@ build: deps $(BUILD)/build.ninja
 run: build
 	./scripts/run-program $(BUILD)
 
-test: test-main test-asan
+test: test-main test-install test-asan
 
 test-main: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+test-install: build
+	./scripts/check-install $(BUILD)
+
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix $(PREFIX) --strip
+
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 test-asan: deps
 	cmake -S . -B $(ASAN_BUILD) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Debug -DMIREVA_UI=OFF -DMIREVA_SANITIZE=ON

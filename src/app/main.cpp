@@ -3,6 +3,7 @@
 // or writes any file of the user's (the data folder, Mireva.ini), so that it cannot
 // race the running one's saves. Otherwise the window is built and shown.
 #include <QApplication>
+#include <QIcon>
 
 #include <clocale>
 
@@ -13,6 +14,8 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mireva"));
+    QApplication::setDesktopFileName(QStringLiteral("jp.co.orvane.Mireva"));  // the installed entry and icon
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("jp.co.orvane.Mireva")));
     std::setlocale(LC_NUMERIC, "C");  // numbers in files are read with a point
 
     mireva::ui::SingleInstance instance(mireva::ui::SingleInstance::defaultKey());

@@ -6,6 +6,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
@@ -17,6 +18,7 @@
 #include "uikit/message_boxes.h"
 #include "settings/settings_file.h"
 #include "reports/ui/painter_report_canvas.h"
+#include "reports/ui/report_face.h"
 #include "reports/ui/report_data_form.h"
 #include "reports/ui/report_printing.h"
 #include "support/scripted_dialogs.h"
@@ -374,12 +376,10 @@ TEST_F(ReportUi, PdfPagesCarryTheLayoutAndTheTexts) {
     ASSERT_TRUE(writeReportPdf(report, pdf, &error)) << error;
     EXPECT_EQ(pdfPages(pdf), 2);
 
-    // The texts are real text in the file, in the right order on the page. (Ideographs
-    // that share their glyph with a radical, such as 日, come back from the file as the
-    // radical, so the checks keep to other characters.)
+    // The texts are real text in the file, in the right order on the page.
     const QString text = run("pdftotext", {"-layout", "-f", "1", "-l", "1", path(pdf), "-"});
     for (const char* expected : {"物件名：", "メゾン若葉", "受信レベル表", "No.", "設置場所", "地デジ", "13",
-                                 "居間1", "居間2", "45.0", "周波数", "追記事項", "ＯＲＶＡＮＥ株式会社"})
+                                 "居間1", "居間2", "45.0", "周波数", "追記事項", "No. 1", "ＯＲＶＡＮＥ株式会社"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
     EXPECT_LT(text.indexOf("物件名"), text.indexOf("居間1"));
     EXPECT_LT(text.indexOf("居間1"), text.indexOf("ＯＲＶＡＮＥ"));
@@ -395,6 +395,44 @@ TEST_F(ReportUi, PdfPagesCarryTheLayoutAndTheTexts) {
     EXPECT_NEAR(ink.right(), (5 + 186.5) * pxPerMm, 2);
     EXPECT_NEAR(ink.top(), (297 - 5 - 275) * pxPerMm, 2);
     EXPECT_GT(ink.bottom(), (297 - 5 - 25) * pxPerMm) << "the footer sits below the frame";
+}
+
+// Texts the PDF text layer used to lose: digits and letters inside mixed runs, and
+// ideographs that share their glyph with a radical. Each drawn on its own line comes
+// back from the file as exactly what was drawn.
+TEST_F(ReportUi, PdfTextLayerGivesBackExactlyTheDrawnTexts) {
+    const char* texts[] = {"1F101号室", "BS-1", "1.8E-07", "No. 1", "各戸端子の受信レベル", "共用部", "試験日",
+                           "日", "月", "一", "子", "戸", "用", "山", "田", "木", "雨", "面"};
+    const fs::path pdf = dir / "texts.pdf";
+    {
+        QPdfWriter writer(path(pdf));
+        writer.setResolution(1200);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter);
+        QPainter painter(&writer);
+        const QRect area = writer.pageLayout().paintRectPixels(1200);
+        PainterReportCanvas canvas(painter, QRectF(0, 0, area.width(), area.height()), 1200);
+        int top = 27000;
+        for (const char* t : texts) {
+            canvas.text(2000, top, 300, cp(t));
+            top -= 1200;
+        }
+    }
+    QStringList lines;
+    for (const QString& line : run("pdftotext", {path(pdf), "-"}).split('\n'))
+        if (!line.trimmed().isEmpty()) lines << line.trimmed();
+    QStringList expected;
+    for (const char* t : texts) expected << QString::fromUtf8(t);
+    EXPECT_EQ(lines, expected) << lines.join('|').toStdString();
+    EXPECT_TRUE(run("pdffonts", {path(pdf)}).contains("MirevaReportGothic")) << "the report face is embedded";
+}
+
+TEST(ReportFace, BuildFolderProgramsUseTheBuildCopyInstalledOnesTheirPrefix) {
+    EXPECT_EQ(reportFaceFile(QStringLiteral(MIREVA_BINARY_DIR "/src/app")).toStdString(),
+              MIREVA_BINARY_DIR "/share/mireva/fonts/mireva-report-gothic.ttf");
+    EXPECT_EQ(reportFaceFile("/opt/stage/usr/bin").toStdString(),
+              "/opt/stage/usr/share/mireva/fonts/mireva-report-gothic.ttf");
+    EXPECT_EQ(reportBaseFont().family().toStdString(), "Mireva Report Gothic");
 }
 
 TEST_F(ReportUi, PdfOverAnExistingFileReplacesItOnlyWhenComplete) {

@@ -8,6 +8,7 @@
 
 #include "uikit/qt_text.h"
 #include "reports/report_page_renderer.h"
+#include "reports/ui/report_face.h"
 
 namespace mireva::ui {
 
@@ -19,17 +20,6 @@ constexpr double kPlainPenWidth = 8;
 constexpr double kDottedPenWidth = 8;
 constexpr double kMeasurePoints = 100;
 }  // namespace
-
-QFont reportBaseFont() {
-    static const QFont font = [] {
-        QFont f = QApplication::font();
-        const QString preferred = QStringLiteral("Noto Sans CJK JP");
-        if (QFontDatabase::families().contains(preferred)) f = QFont(preferred);
-        f.setStyleStrategy(QFont::PreferDefault);
-        return f;
-    }();
-    return font;
-}
 
 PainterReportCanvas::PainterReportCanvas(QPainter& painter, const QRectF& area, double dpi) : painter_(painter) {
     scale_ = dpi / kUnitsPerInch;

@@ -15,10 +15,6 @@
 
 namespace mireva::ui {
 
-// The face the report is printed in: Noto Sans CJK JP where installed, else the
-// application's own (Japanese-capable) UI face.
-QFont reportBaseFont();
-
 class PainterReportCanvas : public ReportCanvas {
 public:
     // `area` is the printable area in device pixels of the painter's device, whose
