@@ -143,7 +143,7 @@ bool WorksheetHistory::restore(const State& state, const WorksheetFiles& files, 
         error = state.file.string() + ": " + std::strerror(errno);
         return false;
     }
-    AtomicFileWriter writer(files.worksheet, files.scratch);
+    AtomicFileWriter writer(files.worksheet);
     if (!writer.open()) {
         error = writer.error();
         return false;

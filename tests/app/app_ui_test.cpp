@@ -57,15 +57,16 @@ TEST(MainWindow, TitleSizeAndMenuAsTheProgramStarts) {
     const QList<QAction*> menus = window.menuBar()->actions();
     QStringList titles;
     for (QAction* m : menus) titles << m->text();
-    EXPECT_EQ(titles, QStringList({"ファイル(&F)", "使用チャンネル/放送局名", "印刷データの設定", "測定場所管理表の作成",
+    EXPECT_EQ(titles, QStringList({"ファイル(&F)", "編集(&E)", "使用チャンネル/放送局名", "印刷データの設定", "測定場所管理表の作成",
                                    "基準値の設定", "ヘルプ(&H)"}));
     EXPECT_EQ(entryTexts(menus[0]->menu()),
               QStringList({"印刷(&P)...", "印刷プレビュー(&V)", "プリンターの設定...", "-", "アプリケーションの終了(&X)"}));
-    EXPECT_EQ(entryTexts(menus[1]->menu()), QStringList({"チャンネル/放送局名設定"}));
-    EXPECT_EQ(entryTexts(menus[2]->menu()), QStringList({"フォーマット１"}));
-    EXPECT_EQ(entryTexts(menus[3]->menu()), QStringList({"作成"}));
-    EXPECT_EQ(entryTexts(menus[4]->menu()), QStringList({"設定"}));
-    EXPECT_EQ(entryTexts(menus[5]->menu()), QStringList({"バージョン情報(&A)..."}));
+    EXPECT_EQ(entryTexts(menus[1]->menu()), QStringList({"元に戻す(&U)", "やり直し(&R)"}));
+    EXPECT_EQ(entryTexts(menus[2]->menu()), QStringList({"チャンネル/放送局名設定"}));
+    EXPECT_EQ(entryTexts(menus[3]->menu()), QStringList({"フォーマット１"}));
+    EXPECT_EQ(entryTexts(menus[4]->menu()), QStringList({"作成"}));
+    EXPECT_EQ(entryTexts(menus[5]->menu()), QStringList({"設定"}));
+    EXPECT_EQ(entryTexts(menus[6]->menu()), QStringList({"バージョン情報(&A)..."}));
     EXPECT_EQ(window.printAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
     EXPECT_FALSE(window.printAction()->isEnabled());
     EXPECT_FALSE(window.previewAction()->isEnabled());
@@ -96,7 +97,7 @@ TEST(MainWindow, FirstFormatNameTitlesTheReportDataEntry) {
     ASSERT_TRUE(SettingsFile(dir.dataFolder() / "Mireva.ini").writeFormatNames(settings));
     test::ScriptedDialogs dialogs;
     MainWindow window;
-    EXPECT_EQ(entryTexts(window.menuBar()->actions()[2]->menu()), QStringList({"〇〇ビル&&棟用"}));
+    EXPECT_EQ(entryTexts(window.menuBar()->actions()[3]->menu()), QStringList({"〇〇ビル&&棟用"}));
 }
 
 TEST(MainWindow, UnusableDataFolderIsReportedOnceNamingIt) {

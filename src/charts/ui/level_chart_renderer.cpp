@@ -10,6 +10,7 @@
 
 #include "uikit/qt_text.h"
 #include "reports/ui/painter_report_canvas.h"
+#include "reports/ui/report_face.h"
 
 namespace mireva::ui {
 namespace {
