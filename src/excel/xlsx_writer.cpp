@@ -1,7 +1,6 @@
 #include "excel/xlsx_writer.h"
 
 #include <fcntl.h>
-#include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -38,19 +37,6 @@ std::uint8_t lxwBorder(Border b) {
     return LXW_BORDER_NONE;
 }
 
-// Every sheet keeps a scratch file open until the workbook is closed: allow as many
-// open files as the system lets this process have. Returns the limit then in force.
-rlim_t raiseOpenFileLimit() {
-    rlimit limit{};
-    if (getrlimit(RLIMIT_NOFILE, &limit) != 0) return 0;
-    if (limit.rlim_cur < limit.rlim_max) {
-        rlimit raised = limit;
-        raised.rlim_cur = limit.rlim_max;
-        if (setrlimit(RLIMIT_NOFILE, &raised) == 0) limit = raised;
-    }
-    return limit.rlim_cur;
-}
-
 // Files this process has open now.
 long openFileCount() {
     std::error_code ec;
@@ -64,17 +50,6 @@ long openFileCount() {
 // Files the library opens besides the sheets' scratch files while it finishes the
 // workbook (the package, its parts on their way in), with room to spare.
 constexpr long kLibraryOpenFiles = 16;
-
-// The library gives every sheet a 128 KiB cell array that it allocates zeroed and
-// touches only at its start. Served by mmap, such a block costs a page or two of
-// memory; served from the heap it costs all 128 KiB, because calloc then clears it.
-// glibc moves its mmap threshold up whenever a large block is freed (reading a big
-// worksheet does that), which would put every sheet's array on the heap: thousands
-// of sheets would take hundreds of megabytes. A fixed threshold keeps them mapped.
-void keepLargeBlocksMapped() {
-    static const bool done = [] { return mallopt(M_MMAP_THRESHOLD, 128 * 1024) == 1; }();
-    (void)done;
-}
 
 // The workbook's default font size (11 pt), in tenths: a cell set to it needs no
 // font of its own.
@@ -169,7 +144,9 @@ bool XlsxWriter::fail(std::string message) {
 }
 
 bool XlsxWriter::reserveOpenFiles(int sheets, std::string& why) {
-    const rlim_t limit = raiseOpenFileLimit();
+    rlimit current{};
+    if (getrlimit(RLIMIT_NOFILE, &current) != 0) return true;
+    const rlim_t limit = current.rlim_cur;
     const long needed = openFileCount() + sheets + kLibraryOpenFiles;
     if (limit == RLIM_INFINITY || static_cast<rlim_t>(needed) <= limit) return true;
     why = "a workbook of " + std::to_string(sheets) + " sheets needs " + std::to_string(needed) +
@@ -187,8 +164,6 @@ bool XlsxWriter::open() {
     // before any work; the library writes the finished workbook into it at the end.
     if (!file_.open()) return fail(file_.error());
     scratchName_ = file_.scratchAccessPath().string();
-    raiseOpenFileLimit();
-    keepLargeBlocksMapped();
     state_ = std::make_unique<State>();
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
