@@ -57,15 +57,18 @@ TEST(MainWindow, TitleSizeAndMenuAsTheProgramStarts) {
     const QList<QAction*> menus = window.menuBar()->actions();
     QStringList titles;
     for (QAction* m : menus) titles << m->text();
-    EXPECT_EQ(titles, QStringList({"ファイル(&F)", "使用チャンネル/放送局名", "印刷データの設定", "測定場所管理表の作成",
+    EXPECT_EQ(titles, QStringList({"ファイル(&F)", "編集(&E)", "使用チャンネル/放送局名", "印刷データの設定", "測定場所管理表の作成",
                                    "基準値の設定", "ヘルプ(&H)"}));
     EXPECT_EQ(entryTexts(menus[0]->menu()),
               QStringList({"印刷(&P)...", "印刷プレビュー(&V)", "プリンターの設定...", "-", "アプリケーションの終了(&X)"}));
-    EXPECT_EQ(entryTexts(menus[1]->menu()), QStringList({"チャンネル/放送局名設定"}));
-    EXPECT_EQ(entryTexts(menus[2]->menu()), QStringList({"フォーマット１"}));
-    EXPECT_EQ(entryTexts(menus[3]->menu()), QStringList({"作成"}));
-    EXPECT_EQ(entryTexts(menus[4]->menu()), QStringList({"設定"}));
-    EXPECT_EQ(entryTexts(menus[5]->menu()), QStringList({"バージョン情報(&A)..."}));
+    EXPECT_EQ(entryTexts(menus[1]->menu()), QStringList({"元に戻す(&U)", "やり直し(&R)"}));
+    EXPECT_FALSE(window.undoAction()->isEnabled());
+    EXPECT_FALSE(window.redoAction()->isEnabled());
+    EXPECT_EQ(entryTexts(menus[2]->menu()), QStringList({"チャンネル/放送局名設定"}));
+    EXPECT_EQ(entryTexts(menus[3]->menu()), QStringList({"フォーマット１"}));
+    EXPECT_EQ(entryTexts(menus[4]->menu()), QStringList({"作成"}));
+    EXPECT_EQ(entryTexts(menus[5]->menu()), QStringList({"設定"}));
+    EXPECT_EQ(entryTexts(menus[6]->menu()), QStringList({"バージョン情報(&A)..."}));
     EXPECT_EQ(window.printAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
     EXPECT_FALSE(window.printAction()->isEnabled());
     EXPECT_FALSE(window.previewAction()->isEnabled());
@@ -96,7 +99,7 @@ TEST(MainWindow, FirstFormatNameTitlesTheReportDataEntry) {
     ASSERT_TRUE(SettingsFile(dir.dataFolder() / "Mireva.ini").writeFormatNames(settings));
     test::ScriptedDialogs dialogs;
     MainWindow window;
-    EXPECT_EQ(entryTexts(window.menuBar()->actions()[2]->menu()), QStringList({"〇〇ビル&&棟用"}));
+    EXPECT_EQ(entryTexts(window.menuBar()->actions()[3]->menu()), QStringList({"〇〇ビル&&棟用"}));
 }
 
 TEST(MainWindow, UnusableDataFolderIsReportedOnceNamingIt) {
@@ -193,6 +196,41 @@ TEST_F(ReadingRunTest, SampleSiteFillsTheGridKeepsAResetCopyAndOpensNoJudgementA
     panel->resetButton()->click();
     EXPECT_EQ(judgementDialogs, 1);
     EXPECT_EQ(panel->gridModel()->rowCount(), 5 * 6);
+}
+
+TEST_F(ReadingRunTest, RoundingUndoneAndRedoneThroughTheMenuAndTheShortcuts) {
+    MainWindow window;
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    readSample(window);
+    MainPanel* panel = window.view()->mainPanel();
+    const auto& locations = window.view()->session().locations;
+    const std::string read = test::readFile(locations.worksheet());
+    emit panel->roundLevels();
+    const std::string rounded = test::readFile(locations.worksheet());
+    ASSERT_NE(rounded, read);
+    EXPECT_TRUE(window.undoAction()->isEnabled());
+    EXPECT_EQ(window.undoAction()->text(), QString::fromUtf8("元に戻す: 四捨五入(&U)"));
+    window.undoAction()->trigger();
+    EXPECT_TRUE(test::readFile(locations.worksheet()) == read);
+    EXPECT_EQ(window.redoAction()->text(), QString::fromUtf8("やり直し: 四捨五入(&R)"));
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_TRUE(test::readFile(locations.worksheet()) == rounded);
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(test::readFile(locations.worksheet()) == read);
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(test::readFile(locations.worksheet()) == rounded);
+    EXPECT_EQ(panel->gridModel()->rowCount(), 5 * 6);
+    panel->closeButton()->click();
+    EXPECT_FALSE(window.undoAction()->isEnabled());
+    EXPECT_TRUE(test::readFile(locations.worksheet()) == rounded);
 }
 
 TEST_F(ReadingRunTest, LevelsAtOrBelowStandardOpenTheJudgementDialogAfterTheRun) {
