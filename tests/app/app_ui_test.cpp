@@ -27,7 +27,7 @@
 #include "panel/ui/main_panel.h"
 #include "panel/ui/worksheet_grid.h"
 #include "panel/ui/worksheet_grid_model.h"
-#include "settings/settings_file.h"
+#include "reports/settings_file.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_support.h"
 #include "support/worksheet_fixture.h"
@@ -62,6 +62,8 @@ TEST(MainWindow, TitleSizeAndMenuAsTheProgramStarts) {
     EXPECT_EQ(entryTexts(menus[0]->menu()),
               QStringList({"印刷(&P)...", "印刷プレビュー(&V)", "プリンターの設定...", "-", "アプリケーションの終了(&X)"}));
     EXPECT_EQ(entryTexts(menus[1]->menu()), QStringList({"元に戻す(&U)", "やり直し(&R)"}));
+    EXPECT_FALSE(window.undoAction()->isEnabled());
+    EXPECT_FALSE(window.redoAction()->isEnabled());
     EXPECT_EQ(entryTexts(menus[2]->menu()), QStringList({"チャンネル/放送局名設定"}));
     EXPECT_EQ(entryTexts(menus[3]->menu()), QStringList({"フォーマット１"}));
     EXPECT_EQ(entryTexts(menus[4]->menu()), QStringList({"作成"}));
@@ -194,6 +196,41 @@ TEST_F(ReadingRunTest, SampleSiteFillsTheGridKeepsAResetCopyAndOpensNoJudgementA
     panel->resetButton()->click();
     EXPECT_EQ(judgementDialogs, 1);
     EXPECT_EQ(panel->gridModel()->rowCount(), 5 * 6);
+}
+
+TEST_F(ReadingRunTest, RoundingUndoneAndRedoneThroughTheMenuAndTheShortcuts) {
+    MainWindow window;
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    readSample(window);
+    MainPanel* panel = window.view()->mainPanel();
+    const auto& locations = window.view()->session().locations;
+    const std::string read = test::readFile(locations.worksheet());
+    emit panel->roundLevels();
+    const std::string rounded = test::readFile(locations.worksheet());
+    ASSERT_NE(rounded, read);
+    EXPECT_TRUE(window.undoAction()->isEnabled());
+    EXPECT_EQ(window.undoAction()->text(), QString::fromUtf8("元に戻す: 四捨五入(&U)"));
+    window.undoAction()->trigger();
+    EXPECT_TRUE(test::readFile(locations.worksheet()) == read);
+    EXPECT_EQ(window.redoAction()->text(), QString::fromUtf8("やり直し: 四捨五入(&R)"));
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_TRUE(test::readFile(locations.worksheet()) == rounded);
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(test::readFile(locations.worksheet()) == read);
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(test::readFile(locations.worksheet()) == rounded);
+    EXPECT_EQ(panel->gridModel()->rowCount(), 5 * 6);
+    panel->closeButton()->click();
+    EXPECT_FALSE(window.undoAction()->isEnabled());
+    EXPECT_TRUE(test::readFile(locations.worksheet()) == rounded);
 }
 
 TEST_F(ReadingRunTest, LevelsAtOrBelowStandardOpenTheJudgementDialogAfterTheRun) {
