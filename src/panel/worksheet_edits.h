@@ -1,5 +1,5 @@
 // The worksheet operations of the main panel carried out on the files: read
-// worksheet.csv, change it, write it back through worksheet_tmp.csv in one step. A
+// worksheet.csv, change it, write it back through a scratch file beside it in one step. A
 // worksheet that cannot be read or rewritten is reported and keeps its content, so
 // the grid, refilled from the file, never silently disagrees with it.
 #pragma once

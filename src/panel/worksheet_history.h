@@ -8,7 +8,7 @@
 // file keeps the bytes it had and a snapshot costs no copy. Where links are refused the
 // state is copied through the one-step replacement helper.
 //
-// Undo and redo write a state back over worksheet.csv through worksheet_tmp.csv, so a
+// Undo and redo write a state back over worksheet.csv through a scratch file beside it, so a
 // failure (missing snapshot, full disk) leaves the worksheet as it was.
 //
 // Each step also keeps what the panel showed before and after it (selection, current

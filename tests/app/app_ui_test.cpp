@@ -27,7 +27,7 @@
 #include "panel/ui/main_panel.h"
 #include "panel/ui/worksheet_grid.h"
 #include "panel/ui/worksheet_grid_model.h"
-#include "reports/settings_file.h"
+#include "settings/settings_file.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_support.h"
 #include "support/worksheet_fixture.h"
