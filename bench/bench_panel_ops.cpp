@@ -2,7 +2,9 @@
 // The worksheet operations on a generated 2,000-place worksheet, each with its file
 // rewrite (read, change, write through the scratch file, sync, rename), next to
 // copying the worksheet file the same way: moving the last place to place 1, a level
-// offset over every place and every band, rounding, and the CSV output.
+// offset over every place and every band, rounding, and the CSV output; and the undo
+// history: an offset with its bookkeeping (keeping the states before and after), and
+// undo and redo of it.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -14,6 +16,7 @@
 #include "core/file_io.h"
 #include "core/worksheet_document.h"
 #include "panel/worksheet_edits.h"
+#include "panel/worksheet_history.h"
 #include "support/site_generator.h"
 
 namespace {
@@ -113,12 +116,46 @@ void BM_CsvOutput(benchmark::State& state) {
     }();
 }
 
+// The offset of BM_OffsetAllPlacesAllBands with the history's bookkeeping around it, as
+// the main panel does it: the state before is kept, the edit runs, the state after is kept.
+void BM_OffsetWithHistory(benchmark::State& state) {
+    WorksheetFiles files = freshFiles();
+    WorksheetHistory history(folder() / "history");
+    const OffsetRequest request{"0.1", OffsetSign::Plus, kOffsetGroupAll, 0, kPlaces * 6 - 1};
+    for (auto _ : state) {
+        history.prepare(files.worksheet);
+        EditOutcome o = offsetWorksheetFile(files, request);
+        if (!o.changed) state.SkipWithError("the offset did not rewrite the worksheet");
+        if (!history.record(EditKind::Offset, files.worksheet, {}, {})) state.SkipWithError("not recorded");
+    }
+    setBytes(state, files.worksheet);
+}
+
+// Undo and redo of one offset step over the 2,000-place worksheet, in turn.
+void BM_UndoRedoOffset(benchmark::State& state) {
+    WorksheetFiles files = freshFiles();
+    WorksheetHistory history(folder() / "history-undo");
+    const OffsetRequest request{"0.1", OffsetSign::Plus, kOffsetGroupAll, 0, kPlaces * 6 - 1};
+    history.prepare(files.worksheet);
+    offsetWorksheetFile(files, request);
+    history.record(EditKind::Offset, files.worksheet, {}, {});
+    bool undoNext = true;
+    for (auto _ : state) {
+        const HistoryMove m = undoNext ? history.undo(files) : history.redo(files);
+        if (!m.done) state.SkipWithError("the history could not move");
+        undoNext = !undoNext;
+    }
+    setBytes(state, files.worksheet);
+}
+
 BENCHMARK(BM_CopyWorksheetFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MoveLastPlaceToPlaceOne)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DeleteEveryOtherOfTheFirst1000Rows)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OffsetAllPlacesAllBands)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RoundAllLevels)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CsvOutput)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OffsetWithHistory)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UndoRedoOffset)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
