@@ -1,5 +1,7 @@
 #include "settings/report_settings.h"
 
+#include <utility>
+
 #include "core/cp932.h"
 
 namespace mireva {
@@ -30,19 +32,17 @@ const char* standardValueKey(int k) { return kStandardKeys[k]; }
 const std::string& broadcasterKey(int channelIndex) {
     static const std::array<std::string, kChannelCount> keys = [] {
         std::array<std::string, kChannelCount> k;
+        // The bands whose channel names repeat in other bands carry a prefix in the key,
+        // chosen by the meter's BAND text of the channel.
+        const std::pair<std::string, const char*> prefixes[] = {
+            {toCp932("地上デジタル"), "UHF"}, {"JCSAT-3A", "3A "}, {"JCSAT-4B", "4B "}, {"SCC-B", "SCC-B "}};
         const ChannelCatalog& catalog = ChannelCatalog::instance();
         for (int c = 0; c < kChannelCount; ++c) {
-            int g = catalog.groupOf(c);
+            const ChannelEntry& channel = catalog.channel(c);
             std::string prefix;
-            if (g == 0)
-                prefix = "UHF";
-            else if (g == 7 || g == 8)
-                prefix = "3A ";
-            else if (g == 9 || g == 10)
-                prefix = "4B ";
-            else if (g == 11 || g == 12)
-                prefix = "SCC-B ";
-            k[c] = prefix + catalog.channel(c).name;
+            for (const auto& [band, text] : prefixes)
+                if (channel.band == band) prefix = text;
+            k[c] = prefix + channel.name;
         }
         return k;
     }();

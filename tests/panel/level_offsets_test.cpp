@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/channel_catalog.h"
 #include "panel/level_numbers.h"
 #include "support/test_support.h"
 #include "worksheet_fixture.h"
@@ -224,6 +225,43 @@ TEST(ApplyOffset, SinglePrecisionOperandsAndTypedValues) {
         applyOffset(ws, request(c.value, c.sign, 0, 2, 2));
         EXPECT_EQ(test::channelText(ws.line(0, BlockRow::Level), 0), c.expected) << c.level << " " << c.value;
     }
+}
+
+
+// The offset list's channel ranges against the catalog: each item covers whole band
+// groups, exactly the groups of its bands.
+TEST(LevelOffsets, GroupRangesAreTheCatalogsBandGroups) {
+    struct Case {
+        const char* item;
+        std::vector<const char*> bands;
+    } cases[] = {
+        {"地デジ", {"地上デジタル"}},
+        {"BS/CS", {"BS", "110°CS"}},
+        {"CATV", {"CATV"}},
+        {"CATV上り", {"CATV上り"}},
+        {"JCSAT-3A/4B", {"JCSAT-3A", "JCSAT-4B"}},
+        {"SCC-B/C", {"SCC-B", "SCC-C"}},
+        {"FM", {"FM"}},
+        {"ｽｶﾊﾟｰ!ﾌﾟﾚﾐｱﾑ光", {"スカパー！プレミアムサービス光"}},
+        {"LTE", {"LTE"}},
+        {"PILOT", {"PILOT"}},
+    };
+    const ChannelCatalog& catalog = ChannelCatalog::instance();
+    const auto& items = offsetGroupItems();
+    ASSERT_EQ(std::size(cases) + 1, items.size());
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        EXPECT_STREQ(items[i].listText, c.item);
+        for (int ch = 0; ch < kChannelCount; ++ch) {
+            bool inBands = false;
+            for (const char* band : c.bands) inBands = inBands || catalog.channel(ch).band == cp(band);
+            const bool inRange = ch >= items[i].firstChannel && ch <= items[i].lastChannel;
+            EXPECT_EQ(inRange, inBands) << c.item << " channel " << ch;
+        }
+    }
+    EXPECT_STREQ(items.back().listText, "ALL");
+    EXPECT_EQ(items.back().firstChannel, 0);
+    EXPECT_EQ(items.back().lastChannel, kChannelCount - 1);
 }
 
 }  // namespace
