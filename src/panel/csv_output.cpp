@@ -9,6 +9,9 @@ namespace mireva {
 
 namespace {
 
+// The block row of line c, counting from the channel line (0) after the band group line.
+BlockRow blockRowOf(size_t c) { return static_cast<BlockRow>((c - 1) % kRowsPerPlace); }
+
 // One output line from worksheet line `c` (0 = the column name line, then the data
 // lines from 1).
 void appendLine(std::string& out, std::string_view line, size_t c, const std::array<int, kChannelCount>& inUse,
@@ -21,7 +24,7 @@ void appendLine(std::string& out, std::string_view line, size_t c, const std::ar
         out += ',';
     }
     const bool header = c == 0;
-    const bool levelLine = c % kRowsPerPlace == 3;
+    const bool levelLine = !header && blockRowOf(c) == BlockRow::Level;
     // From 測定場所 on; 日付, 時刻 and 測定モード are never written.
     forEachField(line, [&](size_t i, std::string_view field) {
         if (i < 2) return true;
@@ -65,8 +68,9 @@ std::string worksheetCsv(std::string_view content, const std::array<int, kChanne
     size_t blockStart = 0;
     size_t c = 0;
     for (; cursor.next(line); ++c) {
-        if (c % kRowsPerPlace == 1) blockStart = out.size();
-        if (c % kRowsPerPlace == 4 || c % kRowsPerPlace == 6) continue;  // BER A, BER C
+        const bool blockLine = c > 0;
+        if (blockLine && blockRowOf(c) == BlockRow::Frequency) blockStart = out.size();
+        if (blockLine && (blockRowOf(c) == BlockRow::BerA || blockRowOf(c) == BlockRow::BerC)) continue;
         appendLine(out, line, c, channelInUse, broadcasterNames);
     }
     if (c > 1 && (c - 1) % kRowsPerPlace != 0) out.resize(blockStart);
