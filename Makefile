@@ -1,7 +1,7 @@
 # Mireva３ — build, run and test.
 #   make deps   install every Debian package the project needs (as root)
 #   make run    build and start the program
-#   make test   build and run every test (also an AddressSanitizer/UBSan build of the core)
+#   make test   check the source layout, build and run every test (also an AddressSanitizer/UBSan build of the core)
 #   make bench  build and run the benchmarks on generated large sites
 #   make install  install into PREFIX (/usr/local), staged under DESTDIR when given
 #   make package  build the Debian package (build/mireva_VERSION_ARCH.deb)
@@ -11,7 +11,7 @@ PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev libxlsxwri
   libgtest-dev libgmock-dev libbenchmark-dev fonts-noto-cjk xvfb xauth libgl-dev \
   poppler-utils clang libclang-rt-14-dev unzip x11-utils \
   qt6-translations-l10n qt6-charts-dev fonts-ipaexfont-gothic python3-fonttools \
-  desktop-file-utils appstream qt6-svg-dev librsvg2-bin
+  desktop-file-utils appstream qt6-svg-dev librsvg2-bin clang-format
 
 BUILD ?= build
 ASAN_BUILD ?= build-asan
@@ -23,7 +23,7 @@ JOBS ?= $(shell nproc)
 LAUNCHER := $(if $(shell command -v ccache 2>/dev/null),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache,)
 CMAKE_COMMON := -G Ninja $(LAUNCHER)
 
-.PHONY: deps build run test test-main test-install test-asan install package bench fuzz clean
+.PHONY: deps build run test test-format test-main test-install test-asan install package bench fuzz clean
 
 deps:
 	@if dpkg -s $(PACKAGES) >/dev/null 2>&1; then echo "deps: all packages present"; else \
@@ -39,7 +39,10 @@ build: deps $(BUILD)/build.ninja
 run: build
 	./scripts/run-program $(BUILD)
 
-test: test-main test-install test-asan
+test: test-format test-main test-install test-asan
+
+test-format: deps
+	./scripts/check-format
 
 test-main: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

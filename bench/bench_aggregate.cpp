@@ -31,8 +31,7 @@ std::atomic<long long> peakBytes{0};
 void noteAllocation(long long n) {
     long long now = liveBytes.fetch_add(n) + n;
     long long peak = peakBytes.load();
-    while (now > peak && !peakBytes.compare_exchange_weak(peak, now)) {
-    }
+    while (now > peak && !peakBytes.compare_exchange_weak(peak, now)) {}
 }
 
 }  // namespace
@@ -66,8 +65,8 @@ const Site& site(int places) {
     auto it = sites.find(places);
     if (it != sites.end()) return it->second;
     Site s;
-    s.folder = fs::temp_directory_path() / ("mireva-bench-aggregate-" + std::to_string(::getpid()) + "-" +
-                                            std::to_string(places));
+    s.folder = fs::temp_directory_path() /
+               ("mireva-bench-aggregate-" + std::to_string(::getpid()) + "-" + std::to_string(places));
     fs::remove_all(s.folder);
     mireva::bench::generateSite(s.folder, places, 42);
     mireva::LocationTable table;

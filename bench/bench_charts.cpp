@@ -68,9 +68,8 @@ void BM_ChartForNewRow(benchmark::State& state) {
     size_t bars = 0;
     for (auto _ : state) {
         row = (row + 6) % rows;
-        panel.grid()->selectionModel()->setCurrentIndex(panel.gridModel()->index(row, 0),
-                                                        QItemSelectionModel::ClearAndSelect |
-                                                            QItemSelectionModel::Rows);
+        panel.grid()->selectionModel()->setCurrentIndex(
+            panel.gridModel()->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         window->view()->repaint();
         bars = window->model().bars.size();
     }
@@ -94,7 +93,8 @@ void BM_ChartPngFile(benchmark::State& state) {
         ui::writeLevelChart(chart, out, ui::ChartImageFormat::Png);
         p = (p + 1) % ws.placeCount();
     }
-    state.counters["charts/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["charts/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_ChartPngFile)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond);
 
@@ -120,7 +120,12 @@ void BM_ChartDrawingAndEncoding(benchmark::State& state) {
     }
     state.counters["bytes"] = static_cast<double>(bytes);
 }
-BENCHMARK(BM_ChartDrawingAndEncoding)->Args({0, 0})->Args({0, 1})->Args({2, 0})->Args({2, 1})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ChartDrawingAndEncoding)
+    ->Args({0, 0})
+    ->Args({0, 1})
+    ->Args({2, 0})
+    ->Args({2, 1})
+    ->Unit(benchmark::kMillisecond);
 
 // mireva-cli chart over the whole worksheet, every place and band, as a user runs it.
 void BM_CliChartAllPlaces(benchmark::State& state) {

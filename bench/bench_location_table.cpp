@@ -24,8 +24,12 @@ std::vector<LocationTableRow> makeRows(int count) {
     const std::string floor = toCp932("階");
     for (int i = 0; i < count; ++i) {
         LocationTableRow r;
-        r.field = {std::to_string(i + 1), i % 3 ? "SINGLE" : "MULTI", "20130405", "CSV",
-                   "S" + std::to_string(100000 + i) + ".csv", std::to_string(i / 40 + 1) + floor,
+        r.field = {std::to_string(i + 1),
+                   i % 3 ? "SINGLE" : "MULTI",
+                   "20130405",
+                   "CSV",
+                   "S" + std::to_string(100000 + i) + ".csv",
+                   std::to_string(i / 40 + 1) + floor,
                    std::to_string(i % 40 + 101)};
         rows.push_back(std::move(r));
     }

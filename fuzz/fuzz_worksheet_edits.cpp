@@ -32,8 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t lineCount = ws.lines.size();
 
     WorksheetDocument offset = ws;
-    applyOffset(offset, OffsetRequest{value, selectionSeed & 1 ? OffsetSign::Minus : OffsetSign::Plus, group, first,
-                                      last});
+    applyOffset(offset,
+                OffsetRequest{value, selectionSeed & 1 ? OffsetSign::Minus : OffsetSign::Plus, group, first, last});
     if (offset.lines.size() != lineCount) std::abort();
 
     WorksheetDocument rounded = ws;
@@ -52,10 +52,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if ((r * 7 + selectionSeed) % 5 < 2 || r % 6 == selectionSeed % 6) state.selectedRows.push_back(r);
     RowOpResult result;
     switch (op) {
-        case 0: result = movePlaces(state, MoveDirection::Up); break;
-        case 1: result = movePlaces(state, MoveDirection::Down); break;
-        case 2: result = movePlacesTo(state, moveText); break;
-        default: result = deletePlaces(state); break;
+        case 0:
+            result = movePlaces(state, MoveDirection::Up);
+            break;
+        case 1:
+            result = movePlaces(state, MoveDirection::Down);
+            break;
+        case 2:
+            result = movePlacesTo(state, moveText);
+            break;
+        default:
+            result = deletePlaces(state);
+            break;
     }
     if (op < 3) {
         std::vector<std::string> before = ws.lines, after = state.worksheet.lines;

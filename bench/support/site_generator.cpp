@@ -159,9 +159,8 @@ void generateSite(const fs::path& folder, int places, unsigned seed) {
 }
 
 void generateWorksheet(const fs::path& worksheet, int places, unsigned seed) {
-    fs::path site = fs::temp_directory_path() /
-                    ("mireva-site-" + std::to_string(::getpid()) + "-" + std::to_string(seed) + "-" +
-                     std::to_string(places));
+    fs::path site = fs::temp_directory_path() / ("mireva-site-" + std::to_string(::getpid()) + "-" +
+                                                 std::to_string(seed) + "-" + std::to_string(places));
     fs::remove_all(site);
     generateSite(site, places, seed);
     RunRecord record;

@@ -29,8 +29,7 @@ AppView::AppView(QWidget* parent) : QWidget(parent), printing_(std::make_unique<
     session_.settingsPath = session_.locations.settingsFile();
     if (!error.empty()) {
         MessageBoxes::error(this, QStringLiteral("データフォルダを使用できません。\n%1\n%2")
-                                      .arg(pathText(session_.locations.folder()),
-                                           QString::fromStdString(error)));
+                                      .arg(pathText(session_.locations.folder()), QString::fromStdString(error)));
     }
 
     mainPanel_ = new MainPanel(session_, this);

@@ -51,7 +51,9 @@ void MainWindow::buildMenu() {
     menuBar()
         ->addMenu(QStringLiteral("測定場所管理表の作成"))
         ->addAction(QStringLiteral("作成"), view_, &AppView::locationTableEditor);
-    menuBar()->addMenu(QStringLiteral("基準値の設定"))->addAction(QStringLiteral("設定"), view_, &AppView::standardValues);
+    menuBar()
+        ->addMenu(QStringLiteral("基準値の設定"))
+        ->addAction(QStringLiteral("設定"), view_, &AppView::standardValues);
     menuBar()
         ->addMenu(QStringLiteral("ヘルプ(&H)"))
         ->addAction(QStringLiteral("バージョン情報(&A)..."), view_, &AppView::about);

@@ -39,7 +39,7 @@ const std::array<int, kChannelCount>& pageOrderChannels() {
 }  // namespace
 
 const std::array<int, kBandGroupCount>& pageOrderGroups() {
-    static const std::array<int, kBandGroupCount> groups = {0, 1, 3, 2, 4, 5, 6, 7, 8, 9,
+    static const std::array<int, kBandGroupCount> groups = {0,  1,  3,  2,  4,  5,  6,  7,  8, 9,
                                                             10, 11, 12, 13, 14, 15, 16, 17, 18};
     return groups;
 }
@@ -65,8 +65,10 @@ std::string nameLineOf(const BroadcasterNames& names) {
     for (int c : pageOrderChannels()) {
         // In code page 932 the byte 0x2C is never the second byte of a character.
         for (char ch : names[c]) {
-            if (ch == ',') line += fullWidthComma;
-            else line += ch;
+            if (ch == ',')
+                line += fullWidthComma;
+            else
+                line += ch;
         }
         line += ',';
     }

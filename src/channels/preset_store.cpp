@@ -62,8 +62,10 @@ bool savePresetLine(const PresetFile& file, int n, std::string_view text, std::s
     for (int i = 1; i <= kPresetSlotCount; ++i) {
         std::string_view oldLine;
         bool hasOld = cursor.next(oldLine);
-        if (i == n) out += text;
-        else out += hasOld ? oldLine : file.placeholder;
+        if (i == n)
+            out += text;
+        else
+            out += hasOld ? oldLine : file.placeholder;
         out += "\r\n";
     }
     return replaceFileContent(file.file, out, error);

@@ -17,7 +17,7 @@ inline constexpr int kPresetSlotCount = 3;
 
 struct PresetFile {
     std::filesystem::path file;
-    std::string_view placeholder;   // the line of a slot never saved
+    std::string_view placeholder;  // the line of a slot never saved
 };
 
 struct PresetFiles {

@@ -147,8 +147,8 @@ LevelChartModel buildLevelChart(int placeNumber, std::string_view placeName, int
 }
 
 namespace {
-constexpr const char* kTabKeys[kBandTabCount] = {"UHF", "BSCS", "CATV", "CATVUP", "JCSAT3A",
-                                                 "JCSAT4B", "SCC", "FM", "SKYP", "LTEPILOT"};
+constexpr const char* kTabKeys[kBandTabCount] = {"UHF",     "BSCS", "CATV", "CATVUP", "JCSAT3A",
+                                                 "JCSAT4B", "SCC",  "FM",   "SKYP",   "LTEPILOT"};
 }
 
 const char* bandTabKey(int tab) { return tab >= 0 && tab < kBandTabCount ? kTabKeys[tab] : ""; }
@@ -156,16 +156,14 @@ const char* bandTabKey(int tab) { return tab >= 0 && tab < kBandTabCount ? kTabK
 int bandTabOfName(std::string_view name) {
     for (int t = 0; t < kBandTabCount; ++t) {
         const std::string_view key = kTabKeys[t];
-        if (key.size() == name.size() &&
-            std::equal(key.begin(), key.end(), name.begin(), [](char a, char b) {
+        if (key.size() == name.size() && std::equal(key.begin(), key.end(), name.begin(), [](char a, char b) {
                 return a == (b >= 'a' && b <= 'z' ? static_cast<char>(b - 'a' + 'A') : b);
             }))
             return t;
         if (name == ChannelCatalog::instance().bandTabLabels()[static_cast<size_t>(t)]) return t;
     }
-    if (!name.empty() && name.size() <= 2 && std::all_of(name.begin(), name.end(), [](char c) {
-            return c >= '0' && c <= '9';
-        })) {
+    if (!name.empty() && name.size() <= 2 &&
+        std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; })) {
         const int n = static_cast<int>(leadingInteger(name));
         if (n >= 1 && n <= kBandTabCount) return n - 1;
     }

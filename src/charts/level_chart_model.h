@@ -32,16 +32,16 @@ inline constexpr ChartColour kStandardLineColour{0, 120, 0};
 enum class LevelBound { None, Under, Over };
 
 struct LevelBar {
-    int channel = 0;            // channel index
-    std::string channelText;    // the channel's catalog name ("13", "BS-1")
-    std::string broadcaster;    // its broadcaster name, empty when none is set
-    std::string valueText;      // the level text as the worksheet holds it, blanks trimmed
-    double value = 0;           // height of the bar: the level, or the stated bound
-    bool hasNumber = true;      // false: a text without a number, shown without a bar
+    int channel = 0;          // channel index
+    std::string channelText;  // the channel's catalog name ("13", "BS-1")
+    std::string broadcaster;  // its broadcaster name, empty when none is set
+    std::string valueText;    // the level text as the worksheet holds it, blanks trimmed
+    double value = 0;         // height of the bar: the level, or the stated bound
+    bool hasNumber = true;    // false: a text without a number, shown without a bar
     LevelBound bound = LevelBound::None;
-    bool belowStandard = false; // the judgement's verdict on this level
+    bool belowStandard = false;  // the judgement's verdict on this level
     ChartColour colour = kLevelBarColour;
-    int standardKey = 0;        // StandardKey governing the channel
+    int standardKey = 0;  // StandardKey governing the channel
 };
 
 // The standard value of one standard group, drawn over the bars of that group.
@@ -54,13 +54,13 @@ struct StandardLine {
 };
 
 struct LevelChartModel {
-    int placeNumber = 0;      // 1-based, the grid's "No"
+    int placeNumber = 0;  // 1-based, the grid's "No"
     std::string placeName;
-    int bandTab = 0;          // 0-9
-    std::string bandLabel;    // the tab's label ("地デジ")
-    std::string title;        // "No.3　1F101号室　地デジ"
-    std::vector<LevelBar> bars;            // in worksheet column order
-    std::vector<StandardLine> standards;   // in bar order; none for a group whose value holds no number
+    int bandTab = 0;                                   // 0-9
+    std::string bandLabel;                             // the tab's label ("地デジ")
+    std::string title;                                 // "No.3　1F101号室　地デジ"
+    std::vector<LevelBar> bars;                        // in worksheet column order
+    std::vector<StandardLine> standards;               // in bar order; none for a group whose value holds no number
     double axisMin = 0, axisMax = 100, axisStep = 10;  // the level axis, dBμV
 
     bool empty() const { return bars.empty(); }

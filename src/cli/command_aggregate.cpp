@@ -54,8 +54,7 @@ void printSummary(std::ostream& out, const RunRecord& r, bool json) {
         << "missing files skipped:          " << r.missingFiles << "\n"
         << "non-aggregatable items skipped: " << r.nonAggregatable << "\n"
         << "channels with values:           " << channels << "\n"
-        << "BerPresent: " << s.berPresent << "  MerPresent: " << s.merPresent << "  CnPresent: " << s.cnPresent
-        << "\n";
+        << "BerPresent: " << s.berPresent << "  MerPresent: " << s.merPresent << "  CnPresent: " << s.cnPresent << "\n";
 }
 
 }  // namespace
@@ -84,7 +83,8 @@ int runAggregate(const Args& args, std::ostream& out, std::ostream& err) {
     if (const std::string why = folderListFailure(record.dataFolder); !why.empty())
         return command.fail(kExitUsage, "cannot list the data folder " + record.dataFolder.string() + ": " + why);
 
-    const int result = aggregationRun(record, [&err](const std::string& message) { err << fromCp932(message) << "\n"; });
+    const int result =
+        aggregationRun(record, [&err](const std::string& message) { err << fromCp932(message) << "\n"; });
     if (result != 0)
         return command.fail(kExitFailed, "the run did not complete and the worksheet was not replaced (error log: " +
                                              record.errorLogPath.string() + ")");

@@ -50,8 +50,10 @@ int runChart(const Args& args, std::ostream& out, std::ostream& err) {
 
     ui::ChartImageFormat format = ui::ChartImageFormat::Png;
     if (auto f = command.options().value("--format")) {
-        if (*f == "svg") format = ui::ChartImageFormat::Svg;
-        else if (*f != "png") return command.usageError("unknown format '" + *f + "' (png or svg)");
+        if (*f == "svg")
+            format = ui::ChartImageFormat::Svg;
+        else if (*f != "png")
+            return command.usageError("unknown format '" + *f + "' (png or svg)");
     }
     int onlyTab = -1;
     if (auto band = command.options().value("--band")) {
@@ -108,9 +110,9 @@ int runChart(const Args& args, std::ostream& out, std::ostream& err) {
         for (size_t i = next++; i < jobs.size() && !failed; i = next++) {
             const Job& job = jobs[i];
             const std::string& line = worksheet.line(job.place, BlockRow::Level);
-            const LevelChartModel chart = buildLevelChart(job.place + 1, placeNameOf(line), job.tab,
-                                                          bandLevelsOfLine(line, job.tab), settings.standardValues,
-                                                          settings.broadcasterNames);
+            const LevelChartModel chart =
+                buildLevelChart(job.place + 1, placeNameOf(line), job.tab, bandLevelsOfLine(line, job.tab),
+                                settings.standardValues, settings.broadcasterNames);
             const std::filesystem::path target = folder / levelChartFileName(job.place + 1, job.tab, extension);
             std::string error;
             if (!ui::writeLevelChart(chart, target, format, &error)) {

@@ -9,15 +9,15 @@ namespace mireva::cli {
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> list = {
-        {"aggregate", "aggregate --table TABLE.csv --data DATA_DIR --out WORKSHEET.csv [--errorlog ERRORLOG.csv] [--json]",
+        {"aggregate",
+         "aggregate --table TABLE.csv --data DATA_DIR --out WORKSHEET.csv [--errorlog ERRORLOG.csv] [--json]",
          runAggregate},
         {"judge", "judge --worksheet W [--settings Mireva.ini] [--out FILE.csv]", runJudge},
         {"csv", "csv --worksheet W --out OUT.csv [--settings Mireva.ini]", runCsv},
         {"round", "round --worksheet W", runRound},
         {"report", "report --worksheet W --out report.pdf [--settings Mireva.ini]", runReport},
         {"xlsx", "xlsx --worksheet W --out book.xlsx [--settings Mireva.ini]", runXlsx},
-        {"chart", "chart --worksheet W --out DIR [--settings Mireva.ini] [--band NAME] [--format png|svg]",
-         runChart},
+        {"chart", "chart --worksheet W --out DIR [--settings Mireva.ini] [--band NAME] [--format png|svg]", runChart},
     };
     return list;
 }

@@ -10,8 +10,7 @@ Subcommand::Subcommand(std::string name, std::string_view help, std::ostream& ou
     : name_(std::move(name)), help_(help), out_(out), err_(err) {}
 
 std::optional<int> Subcommand::start(const Args& args, const std::set<std::string>& valued,
-                                     const std::set<std::string>& flags,
-                                     std::initializer_list<const char*> required) {
+                                     const std::set<std::string>& flags, std::initializer_list<const char*> required) {
     for (const std::string& a : args) {
         if (a == "--help" || a == "-h") {
             out_ << help_;

@@ -29,8 +29,8 @@ public:
     // after printing the help for --help or -h, kExitUsage after a message for an
     // unknown option, an option without its value or a missing required option;
     // nothing when the command goes on.
-    std::optional<int> start(const Args& args, const std::set<std::string>& valued,
-                             const std::set<std::string>& flags, std::initializer_list<const char*> required);
+    std::optional<int> start(const Args& args, const std::set<std::string>& valued, const std::set<std::string>& flags,
+                             std::initializer_list<const char*> required);
 
     const CliArgs& options() const { return options_; }
     // The value of an option checked as required by start().

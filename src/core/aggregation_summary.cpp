@@ -50,8 +50,8 @@ AggregationSummary summaryFromWorksheet(const WorksheetDocument& worksheet) {
     AggregationSummary summary;
     const int places = worksheet.placeCount();
     for (int p = 0; p < places; ++p) {
-        for (BlockRow row : {BlockRow::Level, BlockRow::BerA, BlockRow::Ber, BlockRow::BerC, BlockRow::Mer,
-                             BlockRow::Cn}) {
+        for (BlockRow row :
+             {BlockRow::Level, BlockRow::BerA, BlockRow::Ber, BlockRow::BerC, BlockRow::Mer, BlockRow::Cn}) {
             forEachChannelField(worksheet.line(p, row), [&](int c, std::string_view v) {
                 summary.apply(row, c, !v.empty() && v != kEmptyMark);
             });
@@ -70,8 +70,7 @@ bool recomputeChannelPresence(const std::filesystem::path& worksheet, Aggregatio
     current.channelHasValue.fill(0);
     LineCursor cursor(content);
     std::string_view line;
-    for (int skip = 0; skip < kHeaderLines && cursor.next(line); ++skip) {
-    }
+    for (int skip = 0; skip < kHeaderLines && cursor.next(line); ++skip) {}
     // Only whole places count: a level line is taken once its block's last line is read.
     std::string_view level;
     for (size_t n = 0; cursor.next(line); ++n) {

@@ -114,26 +114,34 @@ ChannelCatalog::ChannelCatalog() {
     for (int c = 0; c < kChannelCount; ++c) lookup_.try_emplace(channels_[c].band + '\x01' + channels_[c].name, c);
 
     const char* modes[kModeKeyCount][2] = {
-        {"UHF", "UHF"},           {"BS", "BS"},           {"CS", "CS"},
-        {"CATV", "CATV"},         {"CATV上り", "CATV上り"}, {"JCSAT-3A", "JCSAT3A"},
-        {"JCSAT-4B", "JCSAT4B"},  {"SCCB", "SCCB"},       {"SCCC", "SCCC"},
-        {"LTE", "LTE"},           {"FM", "FM"},           {"ｽｶﾊﾟｰ!ﾌﾟﾚﾐｱﾑ光", "ｽｶﾊﾟｰ!"},
+        {"UHF", "UHF"},
+        {"BS", "BS"},
+        {"CS", "CS"},
+        {"CATV", "CATV"},
+        {"CATV上り", "CATV上り"},
+        {"JCSAT-3A", "JCSAT3A"},
+        {"JCSAT-4B", "JCSAT4B"},
+        {"SCCB", "SCCB"},
+        {"SCCC", "SCCC"},
+        {"LTE", "LTE"},
+        {"FM", "FM"},
+        {"ｽｶﾊﾟｰ!ﾌﾟﾚﾐｱﾑ光", "ｽｶﾊﾟｰ!"},
         {"PILOT", "PILOT"},
     };
     for (int i = 0; i < kModeKeyCount; ++i) {
         modeKeys_[i] = ModeKey{1u << i, toCp932(modes[i][0]), toCp932(modes[i][1])};
     }
 
-    const char* offsets[kOffsetGroupCount] = {"地ﾃﾞｼﾞ", "BS/CS", "CATV", "CATV上り", "JCSAT-3A/4B",
-                                              "SCC-B/C", "FM", "ｽｶﾊﾟｰ!", "LTE", "PILOT"};
+    const char* offsets[kOffsetGroupCount] = {"地ﾃﾞｼﾞ",  "BS/CS", "CATV",   "CATV上り", "JCSAT-3A/4B",
+                                              "SCC-B/C", "FM",    "ｽｶﾊﾟｰ!", "LTE",      "PILOT"};
     for (int i = 0; i < kOffsetGroupCount; ++i) {
         offsetLabels_[i] = toCp932(offsets[i]);
         if (i > 0) initialOffsets_ += ' ';
         initialOffsets_ += offsetLabels_[i] + ":0.0";
     }
 
-    const char* tabs[kBandTabCount] = {"地デジ", "BS・CS", "CATV", "CATV上り", "JCSAT-3A",
-                                       "JCSAT-4B", "SCC-B・SCC-C", "FM", "ｽｶﾊﾟｰ!ﾌﾟﾚﾐｱﾑ光", "LTE・PILOT"};
+    const char* tabs[kBandTabCount] = {"地デジ",   "BS・CS",       "CATV", "CATV上り",       "JCSAT-3A",
+                                       "JCSAT-4B", "SCC-B・SCC-C", "FM",   "ｽｶﾊﾟｰ!ﾌﾟﾚﾐｱﾑ光", "LTE・PILOT"};
     for (int i = 0; i < kBandTabCount; ++i) tabLabels_[i] = toCp932(tabs[i]);
 
     conversionMark_ = toCp932("(換算)");

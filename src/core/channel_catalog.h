@@ -25,9 +25,9 @@ struct ChannelEntry {
 };
 
 struct BandGroup {
-    int first = 0;      // first channel index
+    int first = 0;  // first channel index
     int count = 0;
-    std::string band;   // the meter's BAND text
+    std::string band;  // the meter's BAND text
     int tab = 0;
     std::string label;  // heading of the group in the worksheet's first line
 };
@@ -76,8 +76,8 @@ private:
     std::array<std::string, kOffsetGroupCount> offsetLabels_;
     std::array<std::string, kBandTabCount> tabLabels_;
     std::string initialOffsets_;
-    std::string conversionMark_;   // "(換算)"
-    std::string terrestrialShort_; // "地デジ"
+    std::string conversionMark_;    // "(換算)"
+    std::string terrestrialShort_;  // "地デジ"
     std::array<int, kDisplayPositionCount> channelAtPosition_{};
     // band + '\x01' + name -> first channel index with that band and name
     std::unordered_map<std::string, int> lookup_;

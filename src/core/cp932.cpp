@@ -68,10 +68,14 @@ private:
 // (an invalid lead byte or a broken continuation counts as one byte).
 size_t utf8SequenceLength(unsigned char lead, const char* p, size_t left) {
     size_t n = 1;
-    if (lead >= 0xC2 && lead <= 0xDF) n = 2;
-    else if (lead >= 0xE0 && lead <= 0xEF) n = 3;
-    else if (lead >= 0xF0 && lead <= 0xF4) n = 4;
-    else return 1;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        n = 2;
+    else if (lead >= 0xE0 && lead <= 0xEF)
+        n = 3;
+    else if (lead >= 0xF0 && lead <= 0xF4)
+        n = 4;
+    else
+        return 1;
     for (size_t i = 1; i < n; ++i) {
         if (i >= left || (static_cast<unsigned char>(p[i]) & 0xC0) != 0x80) return i;
     }

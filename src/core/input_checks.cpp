@@ -16,8 +16,7 @@ std::string fileReadFailure(const fs::path& path) {
     char buffer[1 << 16];
     std::string reason;
     errno = 0;
-    while (std::fread(buffer, 1, sizeof buffer, f) == sizeof buffer) {
-    }
+    while (std::fread(buffer, 1, sizeof buffer, f) == sizeof buffer) {}
     if (std::ferror(f)) reason = std::strerror(errno ? errno : EIO);
     std::fclose(f);
     return reason;
@@ -25,8 +24,7 @@ std::string fileReadFailure(const fs::path& path) {
 
 std::string folderListFailure(const fs::path& path) {
     std::error_code ec;
-    for (fs::directory_iterator entry(path, ec), end; !ec && entry != end; entry.increment(ec)) {
-    }
+    for (fs::directory_iterator entry(path, ec), end; !ec && entry != end; entry.increment(ec)) {}
     return ec ? ec.message() : std::string();
 }
 

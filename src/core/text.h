@@ -93,9 +93,7 @@ std::string_view fieldAt(std::string_view line, size_t index);
 std::string_view trimSpaces(std::string_view text);
 
 // Byte-for-byte containment, case-sensitive.
-inline bool contains(std::string_view text, std::string_view part) {
-    return text.find(part) != std::string_view::npos;
-}
+inline bool contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
 
 // True when every byte is below 0x80: the text reads the same in UTF-8 and code page 932.
 inline bool isAscii(std::string_view text) {

@@ -7,8 +7,8 @@ namespace mireva {
 enum class BlockRow { Frequency = 0, LocalOsc, Level, BerA, Ber, BerC, Mer, Cn };
 
 inline constexpr int kRowsPerPlace = 8;
-inline constexpr int kLeadingFields = 5;    // 日付, 時刻, 測定場所, 測定モード, レベルオフセット(dB)
-inline constexpr int kFieldsPerRow = 515;   // leading fields + 510 channels
+inline constexpr int kLeadingFields = 5;  // 日付, 時刻, 測定場所, 測定モード, レベルオフセット(dB)
+inline constexpr int kFieldsPerRow = 515;  // leading fields + 510 channels
 inline constexpr int kHeaderLines = 2;
 inline constexpr int kGridRowsPerPlace = 6;  // the grid hides BER A and BER C
 

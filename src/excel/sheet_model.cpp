@@ -190,7 +190,8 @@ void SheetModel::setBorderAround(const CellRange& range, Border border) {
 }
 
 void SheetModel::setColumnWidth(int firstCol, int lastCol, double width) {
-    if (firstCol < 0 || lastCol < firstCol || lastCol >= kMaxColumns) throw std::out_of_range("column outside the sheet");
+    if (firstCol < 0 || lastCol < firstCol || lastCol >= kMaxColumns)
+        throw std::out_of_range("column outside the sheet");
     if (static_cast<int>(columnWidths_.size()) <= lastCol) columnWidths_.resize(static_cast<size_t>(lastCol) + 1);
     for (int c = firstCol; c <= lastCol; ++c) columnWidths_[static_cast<size_t>(c)] = width;
 }
@@ -203,12 +204,12 @@ void SheetModel::setRowHeight(int firstRow, int lastRow, double height) {
 
 std::optional<double> SheetModel::columnWidth(int col) const {
     return col >= 0 && col < static_cast<int>(columnWidths_.size()) ? columnWidths_[static_cast<size_t>(col)]
-                                                                       : std::nullopt;
+                                                                    : std::nullopt;
 }
 
 std::optional<double> SheetModel::rowHeight(int row) const {
     return row >= 0 && row < static_cast<int>(rowHeights_.size()) ? rowHeights_[static_cast<size_t>(row)]
-                                                                    : std::nullopt;
+                                                                  : std::nullopt;
 }
 
 ResolvedFormat SheetModel::format(int row, int col) const {

@@ -35,7 +35,8 @@ bool fitsOpenFileLimit(const WorkbookInputs& inputs, std::string& why) {
 
 std::string problemMessage(WorkbookProblem problem) {
     switch (problem) {
-        case WorkbookProblem::None: return {};
+        case WorkbookProblem::None:
+            return {};
         case WorkbookProblem::NoPlaces:
             return "ワークシートに測定場所がないため、Excelファイルを作成できません。";
         case WorkbookProblem::NoChannelSelected:

@@ -11,13 +11,13 @@ namespace mireva::excel {
 namespace {
 
 // Rows and columns of a page sheet (0-based in the model, named as on the sheet).
-constexpr int kFirstBodyRow = 6;   // row 7
-constexpr int kBodyRows = 60;      // rows 7 … 66
-constexpr int kRowsPerBlock = 6;   // one place
+constexpr int kFirstBodyRow = 6;     // row 7
+constexpr int kBodyRows = 60;        // rows 7 … 66
+constexpr int kRowsPerBlock = 6;     // one place
 constexpr int kFirstChannelCol = 5;  // column F
 constexpr int kBandStripRow = 4;     // row 5
 constexpr int kChannelStripRow = 5;  // row 6
-constexpr int kPaperA4 = 9;  // the paper of the printed report, portrait
+constexpr int kPaperA4 = 9;          // the paper of the printed report, portrait
 
 size_t utf8Length(std::string_view s) {
     size_t n = 0;
@@ -42,15 +42,15 @@ std::string u8(std::string_view cp932) { return fromCp932(cp932); }
 }  // namespace
 
 const std::string& bandName(int channelIndex) {
-    static const std::array<std::string, 13> kNames = {
-        "地デジ",   "BSCS(右旋)", "BSCS(左旋)", "CATV", "CATV上り", "JCSAT-3A",  "JCSAT-4B",
-        "SCC-B",    "SCC-C",      "LTE",        "FM",   "スカパー！", "PILOT"};
+    static const std::array<std::string, 13> kNames = {"地デジ",   "BSCS(右旋)", "BSCS(左旋)", "CATV",  "CATV上り",
+                                                       "JCSAT-3A", "JCSAT-4B",   "SCC-B",      "SCC-C", "LTE",
+                                                       "FM",       "スカパー！", "PILOT"};
     return kNames[static_cast<size_t>(groupingBandOf(channelIndex))];
 }
 
 std::string channelListName(int channelIndex) {
-    static const std::array<const char*, 13> kPrefixes = {"UHF ", "", "", "CATV ", "", "JCSAT-3A ", "JCSAT-4B ",
-                                                          "SCC-B ", "SCC-C ", "", "", "", ""};
+    static const std::array<const char*, 13> kPrefixes = {"UHF ",   "",       "", "CATV ", "", "JCSAT-3A ", "JCSAT-4B ",
+                                                          "SCC-B ", "SCC-C ", "", "",      "", ""};
     return kPrefixes[static_cast<size_t>(groupingBandOf(channelIndex))] +
            u8(ChannelCatalog::instance().channel(channelIndex).name);
 }
@@ -247,8 +247,8 @@ void fillPage(SheetModel& sheet, int pageNumber, const PlannedPage& page, const 
 
     // Body: the page's ten places, six rows each; BER A and BER C are not shown, and a
     // row whose kind is switched off stays empty but keeps its place.
-    const bool shown[kRowsPerPlace] = {true, true, true, false, selection.berPresent != 0, false,
-                                       selection.merPresent != 0, selection.cnPresent != 0};
+    const bool shown[kRowsPerPlace] = {
+        true, true, true, false, selection.berPresent != 0, false, selection.merPresent != 0, selection.cnPresent != 0};
     const bool usesRow[kRowsPerPlace] = {true, true, true, false, true, false, true, true};
     size_t line = static_cast<size_t>(page.rowBlock) * kPlacesPerBlock * kRowsPerPlace;
     int place = page.rowBlock * kPlacesPerBlock;
@@ -299,7 +299,8 @@ bool buildWorkbook(const WorkbookInputs& inputs, const std::function<bool(const 
         columnsOfGroup.push_back(plan.columnsOf(plan.group(g)));
         const bool combined = g < static_cast<int>(plan.combinedGroups().size());
         const std::vector<int>& cols = columnsOfGroup.back();
-        baseNameOfGroup.push_back(combined ? std::string("統合") : bandName(cols.empty() ? plan.group(g).start : cols.front()));
+        baseNameOfGroup.push_back(combined ? std::string("統合")
+                                           : bandName(cols.empty() ? plan.group(g).start : cols.front()));
     }
 
     const SheetModel pageTemplate = buildPageTemplate();

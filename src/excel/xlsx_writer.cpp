@@ -21,16 +21,22 @@ std::uint8_t lxwBorder(Border b) {
             return LXW_BORDER_NONE;
         case LineStyle::Continuous:
             switch (b.weight) {
-                case LineWeight::Hairline: return LXW_BORDER_HAIR;
-                case LineWeight::Thin: return LXW_BORDER_THIN;
-                case LineWeight::Medium: return LXW_BORDER_MEDIUM;
+                case LineWeight::Hairline:
+                    return LXW_BORDER_HAIR;
+                case LineWeight::Thin:
+                    return LXW_BORDER_THIN;
+                case LineWeight::Medium:
+                    return LXW_BORDER_MEDIUM;
             }
             break;
         case LineStyle::Dashed:
             switch (b.weight) {
-                case LineWeight::Hairline: return LXW_BORDER_HAIR;
-                case LineWeight::Thin: return LXW_BORDER_DASHED;
-                case LineWeight::Medium: return LXW_BORDER_MEDIUM_DASHED;
+                case LineWeight::Hairline:
+                    return LXW_BORDER_HAIR;
+                case LineWeight::Thin:
+                    return LXW_BORDER_DASHED;
+                case LineWeight::Medium:
+                    return LXW_BORDER_MEDIUM_DASHED;
             }
             break;
     }
@@ -228,10 +234,11 @@ bool XlsxWriter::addSheet(const SheetModel& sheet) {
             }
             lxw_format* fmt = f.isDefault() ? nullptr : state_->formatFor(f, numberFormatIds[f.style.numberFormat]);
             if (!f.isDefault() && !fmt) return fail("cannot create a cell format");
-            lxw_error e = v ? worksheet_write_string(ws, static_cast<lxw_row_t>(r), static_cast<lxw_col_t>(c),
-                                                     v->c_str(), fmt)
-                            : worksheet_write_blank(ws, static_cast<lxw_row_t>(r), static_cast<lxw_col_t>(c), fmt);
-            if (e != LXW_NO_ERROR) return fail(std::string("cannot write cell ") + cellName(r, c) + ": " + lxw_strerror(e));
+            lxw_error e =
+                v ? worksheet_write_string(ws, static_cast<lxw_row_t>(r), static_cast<lxw_col_t>(c), v->c_str(), fmt)
+                  : worksheet_write_blank(ws, static_cast<lxw_row_t>(r), static_cast<lxw_col_t>(c), fmt);
+            if (e != LXW_NO_ERROR)
+                return fail(std::string("cannot write cell ") + cellName(r, c) + ": " + lxw_strerror(e));
             rowStarted = true;
         }
         const auto& ending = mergesEndingAt[static_cast<size_t>(r)];
@@ -241,8 +248,7 @@ bool XlsxWriter::addSheet(const SheetModel& sheet) {
             // An empty text without a format writes no cell: the cells of the range
             // keep what was written above, each with its own borders.
             lxw_error e = worksheet_merge_range(ws, static_cast<lxw_row_t>(m->firstRow),
-                                                static_cast<lxw_col_t>(m->firstCol),
-                                                static_cast<lxw_row_t>(m->lastRow),
+                                                static_cast<lxw_col_t>(m->firstCol), static_cast<lxw_row_t>(m->lastRow),
                                                 static_cast<lxw_col_t>(m->lastCol), "", nullptr);
             if (e != LXW_NO_ERROR)
                 return fail("cannot merge " + cellName(m->firstRow, m->firstCol) + ":" +

@@ -24,8 +24,7 @@ int aggregationRun(RunRecord& record, const RunMessageSink& showMessage) {
     // written, so that an empty log is not taken for a run without problems.
     auto finish = [&](int result) {
         if (showMessage && !log.failure().empty())
-            showMessage(sj("エラーログを書き込めません") + "\n" + pathText(log.path()) + "\n" +
-                        toCp932(log.failure()));
+            showMessage(sj("エラーログを書き込めません") + "\n" + pathText(log.path()) + "\n" + toCp932(log.failure()));
         return result;
     };
 
@@ -75,8 +74,10 @@ int aggregationRun(RunRecord& record, const RunMessageSink& showMessage) {
             // components in another letter case.
             const fs::path path = exactMeterPath(record.dataFolder, item.components);
             auto otherCase = [&]() { return locateMeterFile(record.dataFolder, item.components, &listings); };
-            if (readMeasurementFile(path, place.name, *acc, log, label, otherCase)) ++record.filesRead;
-            else ++record.missingFiles;
+            if (readMeasurementFile(path, place.name, *acc, log, label, otherCase))
+                ++record.filesRead;
+            else
+                ++record.missingFiles;
         }
         if (acc->date.empty()) continue;  // no 日付 line: the place gives no rows
         block.clear();

@@ -82,8 +82,8 @@ void LocationTable::index() {
         l.length = static_cast<uint32_t>(line.size());
         long long no = leadingInteger(fieldAt(line, 0));
         l.no = no >= 1 && no <= kMaxItemNumber ? static_cast<int32_t>(no) : 0;
-        auto [it, added] = places.try_emplace(PlaceKey{fieldAt(line, 5), fieldAt(line, 6)},
-                                              static_cast<int32_t>(placeSizes.size()));
+        auto [it, added] =
+            places.try_emplace(PlaceKey{fieldAt(line, 5), fieldAt(line, 6)}, static_cast<int32_t>(placeSizes.size()));
         if (added) placeSizes.push_back(0);
         l.place = it->second;
         ++placeSizes[l.place];
@@ -155,8 +155,8 @@ ItemPath LocationTable::resolveItemPath(int no) const {
     result.skip = lines_[lastLineOfNo_[no - 1]].skip;
     result.components = {std::string(dataType), std::string(fieldAt(line, 2)), std::string(fileType),
                          std::string(fieldAt(line, 4))};
-    result.relative = result.components[0] + '/' + result.components[1] + '/' + result.components[2] + '/' +
-                      result.components[3];
+    result.relative =
+        result.components[0] + '/' + result.components[1] + '/' + result.components[2] + '/' + result.components[3];
     return result;
 }
 

@@ -28,7 +28,7 @@ struct PlaceItems {
 struct ItemPath {
     std::string relative;  // DATA_TYPE/DATE/FILE_TYPE/FILE_NAME, code page 932, as written
     std::vector<std::string> components;
-    bool skip = false;     // data logger, PNG or MP4: not a measurement file
+    bool skip = false;  // data logger, PNG or MP4: not a measurement file
 };
 
 class LocationTable {

@@ -53,13 +53,20 @@ void readHeader(FieldCursor& fields, Columns& columns) {
         const size_t col = fields.index() - 1;
         // The local oscillator test comes before the frequency test: a meter header
         // "局発周波数(MHz)" names the local oscillator, not a second frequency column.
-        if (contains(f, "BAND")) columns.band = col;
-        else if (contains(f, t.localOsc)) columns.localOsc = col;
-        else if (contains(f, t.frequency)) columns.frequency = col;
-        else if (contains(f, t.layer) || contains(f, t.layerPolarisation)) columns.layer = col;
-        else if (contains(f, t.level)) columns.level = col;
-        else if (contains(f, "CN")) columns.cn = col;
-        else if (contains(f, "BER")) columns.ber = col;
+        if (contains(f, "BAND"))
+            columns.band = col;
+        else if (contains(f, t.localOsc))
+            columns.localOsc = col;
+        else if (contains(f, t.frequency))
+            columns.frequency = col;
+        else if (contains(f, t.layer) || contains(f, t.layerPolarisation))
+            columns.layer = col;
+        else if (contains(f, t.level))
+            columns.level = col;
+        else if (contains(f, "CN"))
+            columns.cn = col;
+        else if (contains(f, "BER"))
+            columns.ber = col;
     }
 }
 

@@ -46,8 +46,7 @@ fs::path exactMeterPath(const fs::path& folder, const std::vector<std::string>& 
     return path;
 }
 
-fs::path locateMeterFile(const fs::path& folder, const std::vector<std::string>& components,
-                         FolderListings* listings) {
+fs::path locateMeterFile(const fs::path& folder, const std::vector<std::string>& components, FolderListings* listings) {
     FolderListings local;
     FolderListings& cache = listings ? *listings : local;
     std::vector<std::string> names;

@@ -38,8 +38,8 @@ std::string worksheetHeaderLines(const ChannelWanted& wanted) {
 
 void appendPlaceBlock(std::string& out, const PlaceAccumulator& acc, const ChannelWanted& wanted,
                       AggregationSummary& summary) {
-    static const char* const kSuffixes[kRowsPerPlace] = {":周波数,", ":局発,", ":レベル,", ":BER A,",
-                                                         ":BER,",   ":BER C,", ":MER,",   ":C/N,"};
+    static const char* const kSuffixes[kRowsPerPlace] = {":周波数,", ":局発,",  ":レベル,", ":BER A,",
+                                                         ":BER,",    ":BER C,", ":MER,",    ":C/N,"};
     const std::string mode = acc.modeBits ? ChannelCatalog::instance().modeFieldOf(acc.modeBits) : std::string();
     // A row without any value is the same run of empty marks in every block.
     static const std::string allEmpty = [] {
@@ -61,8 +61,10 @@ void appendPlaceBlock(std::string& out, const PlaceAccumulator& acc, const Chann
         out += ',';
         out += acc.place;
         out += sj(kSuffixes[r]);
-        if (acc.modeBits) out += mode;
-        else if (r == 0) out += " - ";
+        if (acc.modeBits)
+            out += mode;
+        else if (r == 0)
+            out += " - ";
         out += ',';
         out += acc.offsetsText;
         if (allWanted) {

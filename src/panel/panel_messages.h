@@ -10,7 +10,8 @@ namespace mireva::panel_text {
 
 // Level offsets.
 inline constexpr const char kNoOffsetRows[] = "オフセットする行が選択されていません。";
-inline constexpr const char kOffsetBadCharacter[] = "半角数字および半角ピリオド以外の文字が含まれています(入力は左詰め)。";
+inline constexpr const char kOffsetBadCharacter[] =
+    "半角数字および半角ピリオド以外の文字が含まれています(入力は左詰め)。";
 inline constexpr const char kOffsetNoIntegerPart[] = "整数部が入力されていません。";
 inline constexpr const char kOffsetNoFraction[] = "小数部が入力されていません。";
 inline constexpr const char kOffsetTooManyDecimals[] = "オフセット値は小数第1位までです。";

@@ -11,9 +11,9 @@ namespace mireva {
 inline constexpr int kMaxSelectedRows = 1000;
 
 struct PlaceSelection {
-    int rowCount = 0;              // selected rows looked at (at most kMaxSelectedRows + 1)
-    std::vector<int> placeRows;    // first rows of the selected places, ascending
-    bool contiguous = false;       // every row a first row, or one unbroken run of rows
+    int rowCount = 0;            // selected rows looked at (at most kMaxSelectedRows + 1)
+    std::vector<int> placeRows;  // first rows of the selected places, ascending
+    bool contiguous = false;     // every row a first row, or one unbroken run of rows
 
     bool empty() const { return rowCount == 0; }
     bool tooMany() const { return rowCount > kMaxSelectedRows; }

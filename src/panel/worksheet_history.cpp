@@ -14,11 +14,16 @@ namespace fs = std::filesystem;
 
 const char* editKindName(EditKind kind) {
     switch (kind) {
-    case EditKind::Offset: return "オフセット";
-    case EditKind::Move: return "移動";
-    case EditKind::Delete: return "行の削除";
-    case EditKind::Round: return "四捨五入";
-    case EditKind::Reset: return "リセット";
+        case EditKind::Offset:
+            return "オフセット";
+        case EditKind::Move:
+            return "移動";
+        case EditKind::Delete:
+            return "行の削除";
+        case EditKind::Round:
+            return "四捨五入";
+        case EditKind::Reset:
+            return "リセット";
     }
     return "";
 }

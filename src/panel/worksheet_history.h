@@ -50,8 +50,8 @@ struct PanelView {
 // The outcome of an undo or redo.
 struct HistoryMove {
     bool done = false;
-    std::string error;        // when not done: what failed (the worksheet is as it was)
-    PanelView view;           // when done: the panel to show
+    std::string error;            // when not done: what failed (the worksheet is as it was)
+    PanelView view;               // when done: the panel to show
     bool summaryChanged = false;  // the step changed the used-channel set: restore view.summary
 };
 
@@ -119,8 +119,8 @@ private:
     Limits limits_;
     std::vector<State> states_;  // states_.size() == steps_.size() + 1 once anything is kept
     std::vector<Step> steps_;
-    size_t cursor_ = 0;          // the state the worksheet holds
-    std::uint64_t serial_ = 0;   // numbers the snapshot files
+    size_t cursor_ = 0;         // the state the worksheet holds
+    std::uint64_t serial_ = 0;  // numbers the snapshot files
 };
 
 }  // namespace mireva

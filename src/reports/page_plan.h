@@ -45,8 +45,7 @@ public:
     PagePlan() = default;
     // `placeCount` is the number of whole places (data lines div 8) of the worksheet.
     PagePlan(const ChannelSelection& selection, int placeCount);
-    PagePlan(const AggregationSummary& current, int placeCount)
-        : PagePlan(current.channelHasValue, placeCount) {}
+    PagePlan(const AggregationSummary& current, int placeCount) : PagePlan(current.channelHasValue, placeCount) {}
 
     int rowBlockCount() const { return rowBlocks_; }
     const std::vector<ColumnGroup>& combinedGroups() const { return combined_; }

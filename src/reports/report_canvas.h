@@ -30,7 +30,7 @@ public:
 // A canvas that keeps every call, for tests and for checking a page's content.
 struct CanvasCall {
     enum Kind { Pen, Line, Rectangle, Text } kind = Line;
-    ReportPen pen = ReportPen::Plain;  // the pen set (Pen) or in use (Line, Rectangle)
+    ReportPen pen = ReportPen::Plain;    // the pen set (Pen) or in use (Line, Rectangle)
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // Text: x1, y1 = left, top
     int height = 0;                      // Text: cell height
     std::string text;                    // Text: code page 932 bytes

@@ -27,19 +27,25 @@ size_t prefixBytes(std::string_view text, int characters) {
 
 const std::string& bandLabel(int channelIndex) {
     static const char* const kLabels[] = {"地デジ",   "BSCS(右旋)", "BSCS(左旋)", "CATV",  "CATV上り",
-                                          "JCSAT-3A", "JCSAT-4B",  "SCC-B",     "SCC-C", "LTE",
+                                          "JCSAT-3A", "JCSAT-4B",   "SCC-B",      "SCC-C", "LTE",
                                           "FM",       "スカパー！", "PILOT"};
     return sj(kLabels[groupingBandOf(channelIndex)]);
 }
 
 const std::string& rowLabel(int r) {
     switch (r) {
-        case 0: return sj("周波数");
-        case 1: return sj("局発");
-        case 2: return sj("レベル");
-        case 3: return sj("BER");
-        case 4: return sj("MER");
-        default: return sj("C/N");
+        case 0:
+            return sj("周波数");
+        case 1:
+            return sj("局発");
+        case 2:
+            return sj("レベル");
+        case 3:
+            return sj("BER");
+        case 4:
+            return sj("MER");
+        default:
+            return sj("C/N");
     }
 }
 
@@ -86,8 +92,7 @@ std::string_view cp932DropLast(std::string_view text, int characters) {
     return cp932Prefix(text, length - characters);
 }
 
-ReportPageRenderer::ReportPageRenderer(WorksheetLines worksheet, const AggregationSummary& current,
-                                       PrintData2 header)
+ReportPageRenderer::ReportPageRenderer(WorksheetLines worksheet, const AggregationSummary& current, PrintData2 header)
     : worksheet_(std::move(worksheet)),
       selection_(current),
       header_(std::move(header)),
@@ -208,12 +213,22 @@ void ReportPageRenderer::drawBody(ReportCanvas& canvas, int rowBlock, const std:
         bool draw = true;
         switch (kind) {
             case BlockRow::BerA:
-            case BlockRow::BerC: continue;  // never printed, uses no row
-            case BlockRow::Ber: draw = selection_.berPresent != 0; break;
-            case BlockRow::Mer: draw = selection_.merPresent != 0; break;
-            case BlockRow::Cn: draw = selection_.cnPresent != 0; break;
-            case BlockRow::Frequency: ++place; break;
-            default: break;
+            case BlockRow::BerC:
+                continue;  // never printed, uses no row
+            case BlockRow::Ber:
+                draw = selection_.berPresent != 0;
+                break;
+            case BlockRow::Mer:
+                draw = selection_.merPresent != 0;
+                break;
+            case BlockRow::Cn:
+                draw = selection_.cnPresent != 0;
+                break;
+            case BlockRow::Frequency:
+                ++place;
+                break;
+            default:
+                break;
         }
         if (draw) {
             const std::string_view line = worksheet_.dataLine(n);

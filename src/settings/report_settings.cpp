@@ -9,8 +9,8 @@ namespace mireva {
 namespace {
 
 constexpr const char* kStandardKeys[kStandardValueCount] = {
-    "CATV",    "CATVUP",  "UHF",  "BSCS", "BSLCSL", "LTE",   "JCSAT3A", "JCSAT3AH", "JCSAT4B",
-    "JCSAT4BH", "SCCB",   "SCCBH", "SCCCH", "SCCC", "FM",    "SKYP",    "PILOT",
+    "CATV",     "CATVUP", "UHF",   "BSCS",  "BSLCSL", "LTE", "JCSAT3A", "JCSAT3AH", "JCSAT4B",
+    "JCSAT4BH", "SCCB",   "SCCBH", "SCCCH", "SCCC",   "FM",  "SKYP",    "PILOT",
 };
 
 bool isLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }

@@ -13,8 +13,7 @@ namespace mireva {
 
 // Section PrintData2: the header data of the format 1 report.
 struct PrintData2 {
-    std::string report, subject, title, properName, measureDate, weather, measureName, measureEquip, footer,
-        addNote;
+    std::string report, subject, title, properName, measureDate, weather, measureName, measureEquip, footer, addNote;
 };
 
 inline constexpr int kPrintData2Count = 10;

@@ -196,10 +196,9 @@ std::string valueOf(const SectionValues& values, std::string_view key, std::stri
     return std::string(cutToCharacters(v, capacity));
 }
 
-constexpr const char* kPrintData2Keys[kPrintData2Count] = {"REPORT",  "SUBJECT",     "TITLE",
-                                                           "PROPERNAME", "MEASUREDATE", "WEATHER",
-                                                           "MEASURENAME", "MEASUREEQUIP", "FOOTER",
-                                                           "ADDNOTE"};
+constexpr const char* kPrintData2Keys[kPrintData2Count] = {"REPORT",      "SUBJECT", "TITLE",       "PROPERNAME",
+                                                           "MEASUREDATE", "WEATHER", "MEASURENAME", "MEASUREEQUIP",
+                                                           "FOOTER",      "ADDNOTE"};
 
 std::array<std::string*, kPrintData2Count> printFields(PrintData2& p) {
     return {&p.report,  &p.subject,     &p.title,        &p.properName, &p.measureDate,

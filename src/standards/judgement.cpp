@@ -70,8 +70,8 @@ std::vector<JudgementRow> judgementRows(const std::vector<BelowStandardPlace>& d
     const ChannelCatalog& catalog = ChannelCatalog::instance();
     for (const BelowStandardPlace& place : details)
         for (const BelowStandardLevel& level : place.levels)
-            rows.push_back({place.placeText, judgementBandLabel(level.channel), catalog.channel(level.channel).name,
-                            level.level});
+            rows.push_back(
+                {place.placeText, judgementBandLabel(level.channel), catalog.channel(level.channel).name, level.level});
     return rows;
 }
 

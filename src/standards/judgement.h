@@ -19,8 +19,8 @@ struct BelowStandardLevel {
 };
 
 struct BelowStandardPlace {
-    int place = 0;          // position of the place in the worksheet, from 0
-    std::string placeText;  // field 測定場所 of the level line ("name:レベル"), unchanged
+    int place = 0;                           // position of the place in the worksheet, from 0
+    std::string placeText;                   // field 測定場所 of the level line ("name:レベル"), unchanged
     std::vector<BelowStandardLevel> levels;  // in channel index order
 };
 

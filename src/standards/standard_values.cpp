@@ -6,8 +6,8 @@
 namespace mireva {
 
 const std::array<int, kStandardValueCount> kStandardValidationOrder = {
-    kStdUhf,      kStdBsCs,  kStdBsLCsL, kStdCatv,  kStdCatvUp, kStdJcsat3a, kStdJcsat3aH, kStdJcsat4b, kStdJcsat4bH,
-    kStdSccB,     kStdSccBH, kStdSccCH,  kStdSccC,  kStdLte,    kStdFm,      kStdSkyp,     kStdPilot,
+    kStdUhf,  kStdBsCs,  kStdBsLCsL, kStdCatv, kStdCatvUp, kStdJcsat3a, kStdJcsat3aH, kStdJcsat4b, kStdJcsat4bH,
+    kStdSccB, kStdSccBH, kStdSccCH,  kStdSccC, kStdLte,    kStdFm,      kStdSkyp,     kStdPilot,
 };
 
 StandardValues readStandardValues(const std::filesystem::path& settingsPath) {
@@ -43,9 +43,9 @@ namespace {
 
 // Standard value of each of the 19 band groups of the catalog.
 constexpr int kKeyOfGroup[kBandGroupCount] = {
-    kStdUhf,     kStdBsCs,    kStdBsCs, kStdBsLCsL, kStdBsLCsL, kStdCatv,  kStdCatvUp,
-    kStdJcsat3aH, kStdJcsat3a, kStdJcsat4bH, kStdJcsat4b, kStdSccBH, kStdSccB, kStdSccCH,
-    kStdSccC,    kStdLte,     kStdFm,   kStdSkyp,   kStdPilot,
+    kStdUhf,      kStdBsCs,    kStdBsCs,     kStdBsLCsL,  kStdBsLCsL, kStdCatv, kStdCatvUp,
+    kStdJcsat3aH, kStdJcsat3a, kStdJcsat4bH, kStdJcsat4b, kStdSccBH,  kStdSccB, kStdSccCH,
+    kStdSccC,     kStdLte,     kStdFm,       kStdSkyp,    kStdPilot,
 };
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -74,7 +74,8 @@ const std::string& judgementBandLabel(int channelIndex) {
 std::optional<std::string> validateStandardValue(std::string_view text, std::string_view label) {
     if (text.empty()) return std::string(label) + sj("の基準値に値が入力されていません。");
     for (char c : text)
-        if (!isDigit(c) && c != '.') return std::string(label) + sj("の基準値に半角数値またはピリオド以外の文字が含まれています。");
+        if (!isDigit(c) && c != '.')
+            return std::string(label) + sj("の基準値に半角数値またはピリオド以外の文字が含まれています。");
     if (text.front() == '.') return std::string(label) + sj("の基準値の１文字目は数字を入力してください。");
     return std::nullopt;
 }

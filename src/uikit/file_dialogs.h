@@ -24,8 +24,8 @@ public:
     // Each returns the chosen path, or an empty text when the user cancelled.
     static QString openFile(QWidget* parent, const QString& caption, const QString& filter,
                             const QString& initial = {});
-    static QString saveFile(QWidget* parent, const QString& caption, const QString& filter,
-                            const QString& initial = {}, const QString& defaultSuffix = {});
+    static QString saveFile(QWidget* parent, const QString& caption, const QString& filter, const QString& initial = {},
+                            const QString& defaultSuffix = {});
     static QString chooseFolder(QWidget* parent, const QString& caption = {}, const QString& initial = {});
 
     using Handler = std::function<QString(const FileDialogRequest&)>;

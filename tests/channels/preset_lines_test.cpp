@@ -34,8 +34,7 @@ TEST(PresetCheckLine, CharacterPositionsFollowPageOrder) {
         {95, 95, "CATV select-all"},
         {528, 528, "PL 20"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(displayPositionAtCheckCharacter(c.character), c.displayPosition) << c.what;
+    for (const Case& c : cases) EXPECT_EQ(displayPositionAtCheckCharacter(c.character), c.displayPosition) << c.what;
 }
 
 TEST(PresetCheckLine, EveryBoxHasExactlyOneCharacter) {
@@ -148,8 +147,8 @@ TEST(PresetSwitchLine, ThreeCharactersForBerMerCn) {
         bool ber, mer, cn;
     };
     const Case cases[] = {
-        {"000", false, false, false}, {"111", true, true, true}, {"101", true, false, true},
-        {"010", false, true, false},  {"1", true, false, false}, {"", false, false, false},
+        {"000", false, false, false}, {"111", true, true, true},    {"101", true, false, true},
+        {"010", false, true, false},  {"1", true, false, false},    {"", false, false, false},
         {"x1y", false, true, false},  {"0011", false, false, true},
     };
     for (const Case& c : cases) {

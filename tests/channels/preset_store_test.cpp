@@ -11,10 +11,10 @@ namespace mireva {
 namespace {
 
 namespace fs = std::filesystem;
-using test::readFile;
-using test::writeFile;
 using test::folderNames;
 using test::makeReadOnly;
+using test::readFile;
+using test::writeFile;
 
 class PresetStoreTest : public ::testing::Test {
 protected:

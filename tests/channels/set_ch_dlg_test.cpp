@@ -56,8 +56,8 @@ protected:
 TEST_F(SetChDlgTest, ShowsThirteenPagesWithTheirGroupsAndLabels) {
     CSetChDlg dlg(session);
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("使用チャンネル設定"));
-    const QStringList tabs = {"地デジ", "BS", "CS", "CATV", "CATV上り", "JCSAT-3A", "JCSAT-4B",
-                              "SCC-B", "SCC-C", "LTE", "FM", "ｽｶﾊﾟｰ!ﾌﾟﾚﾐｱﾑ光", "PILOT"};
+    const QStringList tabs = {"地デジ", "BS",    "CS",  "CATV", "CATV上り",       "JCSAT-3A", "JCSAT-4B",
+                              "SCC-B",  "SCC-C", "LTE", "FM",   "ｽｶﾊﾟｰ!ﾌﾟﾚﾐｱﾑ光", "PILOT"};
     ASSERT_EQ(dlg.tabs()->count(), 13);
     for (int i = 0; i < 13; ++i) EXPECT_EQ(dlg.tabs()->tabText(i), tabs[i]);
     EXPECT_EQ(dlg.tabs()->currentIndex(), 0);
@@ -77,15 +77,16 @@ TEST_F(SetChDlgTest, ShowsThirteenPagesWithTheirGroupsAndLabels) {
         int tab, group;
         const char* caption;
     };
-    const Caption captions[] = {{0, 0, "地上波デジタル"}, {1, 1, "BS（右旋）"},      {1, 3, "BS（左旋）"},
-                                {2, 2, "110度CS（右旋）"}, {2, 4, "110度CS（左旋）"}, {11, 17, "スカパー！プレミアム光"}};
+    const Caption captions[] = {{0, 0, "地上波デジタル"},  {1, 1, "BS（右旋）"},
+                                {1, 3, "BS（左旋）"},      {2, 2, "110度CS（右旋）"},
+                                {2, 4, "110度CS（左旋）"}, {11, 17, "スカパー！プレミアム光"}};
     for (const Caption& c : captions) {
         ASSERT_TRUE(dlg.page(c.tab)->owns(c.group));
         EXPECT_EQ(dlg.page(c.tab)->groupBox(c.group)->title(), QString::fromUtf8(c.caption));
     }
     EXPECT_EQ(dlg.channelBox(0)->text(), QStringLiteral("13ch"));
     EXPECT_EQ(dlg.channelBox(39)->text(), QStringLiteral("52ch"));
-    EXPECT_EQ(dlg.channelBox(90)->text(), QStringLiteral("1"));   // CATV keeps the catalog name
+    EXPECT_EQ(dlg.channelBox(90)->text(), QStringLiteral("1"));  // CATV keeps the catalog name
     EXPECT_EQ(dlg.channelBox(240)->text(), QStringLiteral("UL 1"));
 
     // Columns of ten run top to bottom, then left to right; the BS left-hand box is right of the right-hand one.
@@ -94,7 +95,7 @@ TEST_F(SetChDlgTest, ShowsThirteenPagesWithTheirGroupsAndLabels) {
     EXPECT_GT(dlg.channelBox(10)->x(), dlg.channelBox(0)->x());
     EXPECT_EQ(dlg.channelBox(10)->y(), dlg.channelBox(0)->y());
     EXPECT_GT(dlg.page(1)->groupBox(3)->x(), dlg.page(1)->groupBox(1)->x());
-    EXPECT_EQ(dlg.channelBox(90 + 25)->y(), dlg.channelBox(90)->y());  // CATV: columns of 25
+    EXPECT_EQ(dlg.channelBox(90 + 25)->y(), dlg.channelBox(90)->y());    // CATV: columns of 25
     EXPECT_EQ(dlg.channelBox(377 + 20)->y(), dlg.channelBox(377)->y());  // premium: columns of 20
 
     EXPECT_EQ(dlg.presetList()->count(), 4);
@@ -118,7 +119,7 @@ TEST_F(SetChDlgTest, OpenedBeforeAnyRunShowsClearBoxesAndTheStoredNames) {
     EXPECT_FALSE(dlg.cnBox()->isChecked());
     EXPECT_EQ(dlg.page(0)->nameEdit(0)->text(), QStringLiteral("ＮＨＫ総合"));
     EXPECT_EQ(dlg.page(12)->nameEdit(509)->text(), QStringLiteral("pilot20"));
-    EXPECT_EQ(state.names, names);  // the long name is shown whole, not cut to 12
+    EXPECT_EQ(state.names, names);               // the long name is shown whole, not cut to 12
     EXPECT_TRUE(fs::exists(files.checks.file));  // opening creates the empty checklist.txt
 }
 
@@ -144,7 +145,7 @@ TEST_F(SetChDlgTest, SelectAllActsOnItsOwnGroupOnly) {
     session.summary.current.columnHasValue[displayPos(40)] = 1;  // BS-1
     CSetChDlg dlg(session);
     QCheckBox* selectAll = dlg.selectAllBox(3);  // BS（左旋）
-    dlg.channelBox(66)->setChecked(true);       // BS-4 already ticked
+    dlg.channelBox(66)->setChecked(true);        // BS-4 already ticked
 
     selectAll->click();
     for (int c = 65; c <= 76; ++c) EXPECT_TRUE(dlg.channelBox(c)->isChecked()) << c;
@@ -277,8 +278,8 @@ TEST_F(SetChDlgTest, OkStoresTheSelectionNamesAndSwitches) {
     for (int c = 252; c <= 265; ++c) EXPECT_EQ(current.channelHasValue[c], 1) << c;
     for (int c = 266; c <= 279; ++c) EXPECT_EQ(current.channelHasValue[c], 0) << c;
     for (int c = 280; c <= 311; ++c) EXPECT_EQ(current.channelHasValue[c], 1) << c;
-    EXPECT_EQ(current.columnHasValue[81], 1);  // CS left-hand select-all
-    EXPECT_EQ(current.columnHasValue[80], 1);  // BS-24
+    EXPECT_EQ(current.columnHasValue[81], 1);       // CS left-hand select-all
+    EXPECT_EQ(current.columnHasValue[80], 1);       // BS-24
     EXPECT_EQ(current.columnHasValue[252 + 7], 1);  // JCSAT-3A horizontal select-all
     EXPECT_EQ(current.berPresent, 1);
     EXPECT_EQ(current.merPresent, 0);
@@ -388,8 +389,8 @@ TEST_F(SetChDlgTest, WheelNotchMovesOneStep) {
     CSetChDlg dlg(session);
     ChannelPage* page = dlg.page(3);
     auto wheel = [&](QWidget* target, int delta) {
-        QWheelEvent event(QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, delta),
-                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent event(QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(target, &event);
     };
     wheel(page, -120);  // towards the user: one line down

@@ -47,8 +47,8 @@ TEST(LevelChartModel, BarsFromALevelRow) {
     };
     // Standard 地デジ 60.0. The judgement reads "<40.0", ">100" and "abc" as 0.
     const std::vector<std::pair<int, std::string>> row = {
-        {0, "65.5"}, {1, "60.0"}, {2, "<40.0"}, {3, ">100"},  {4, cp("－")}, {5, ""},
-        {6, "  72 "}, {7, "abc"}, {8, "   "},  {9, "59.9"}, {40, "55.0"},  // BS-1 is not on this tab
+        {0, "65.5"},  {1, "60.0"}, {2, "<40.0"}, {3, ">100"}, {4, cp("－")}, {5, ""},
+        {6, "  72 "}, {7, "abc"},  {8, "   "},   {9, "59.9"}, {40, "55.0"},  // BS-1 is not on this tab
     };
     const Expected expected[] = {
         {0, "65.5", 65.5, true, LevelBound::None, false},  {1, "60.0", 60.0, true, LevelBound::None, true},
@@ -122,9 +122,9 @@ TEST(LevelChartModel, AxisHoldsEveryBarAndLine) {
         double low, high;  // lowest and highest bar or line
     } cases[] = {
         {0, {{0, "65.5"}, {1, "98.2"}}, 0, 98.2},
-        {0, {{0, "-12.5"}, {1, "20"}}, -12.5, 60},   // the standard line above every bar
-        {0, {{0, "1e999"}, {1, "70"}}, 0, 70},       // beyond a double: no bar height
-        {0, {{0, cp("－")}}, 0, 0},                   // no bar, no line: an axis of its own
+        {0, {{0, "-12.5"}, {1, "20"}}, -12.5, 60},  // the standard line above every bar
+        {0, {{0, "1e999"}, {1, "70"}}, 0, 70},      // beyond a double: no bar height
+        {0, {{0, cp("－")}}, 0, 0},                 // no bar, no line: an axis of its own
         {0, {{0, "30000"}}, 0, 30000},
     };
     for (const Case& c : cases) {
@@ -163,8 +163,9 @@ TEST(LevelChartModel, BandLevelsOfAWorksheetLine) {
 
 TEST(LevelChartModel, BandNamesAndFileNames) {
     const std::pair<std::string, int> names[] = {
-        {"UHF", 0}, {"uhf", 0}, {"LtePilot", 9}, {cp("BS・CS"), 1}, {cp("SCC-B・SCC-C"), 6},
-        {"1", 0},   {"10", 9},  {"0", -1},       {"11", -1},        {"", -1},   {"BS", -1}, {"UHF ", -1},
+        {"UHF", 0}, {"uhf", 0},   {"LtePilot", 9}, {cp("BS・CS"), 1}, {cp("SCC-B・SCC-C"), 6},
+        {"1", 0},   {"10", 9},    {"0", -1},       {"11", -1},        {"", -1},
+        {"BS", -1}, {"UHF ", -1},
     };
     for (const auto& [name, tab] : names) EXPECT_EQ(bandTabOfName(name), tab) << test::u8(name);
     EXPECT_EQ(levelChartFileName(3, 0, "png"), "0003_UHF.png");

@@ -29,8 +29,8 @@ const fs::path kSite = test::sourcePath("samples/site");
 TEST(AggregateCommand, SampleSiteGivesTheExpectedWorksheetLogAndSummary) {
     test::TempDir dir;
     const fs::path worksheet = dir / "worksheet.csv";
-    Result r = aggregate({"--table", (kSite / "list.csv").string(), "--data", (kSite / "data").string(), "--out",
-                          worksheet.string()});
+    Result r = aggregate(
+        {"--table", (kSite / "list.csv").string(), "--data", (kSite / "data").string(), "--out", worksheet.string()});
     ASSERT_EQ(r.status, kExitOk) << r.err;
     EXPECT_EQ(test::readFile(worksheet), test::readFile(test::sourcePath("tests/cli/expected/sample_worksheet.csv")));
     EXPECT_EQ(r.err,
@@ -59,10 +59,11 @@ TEST(AggregateCommand, SampleSiteGivesTheExpectedWorksheetLogAndSummary) {
 TEST(AggregateCommand, JsonSummaryAndChosenErrorLog) {
     test::TempDir dir;
     Result r = aggregate({"--json", "--table", (kSite / "list.csv").string(), "--data", (kSite / "data").string(),
-                          "--out", (dir / "w.csv").string(), "--errorlog", (dir / "log" ).string()});
+                          "--out", (dir / "w.csv").string(), "--errorlog", (dir / "log").string()});
     ASSERT_EQ(r.status, kExitOk) << r.err;
-    EXPECT_EQ(r.out.rfind("{\"places\":5,\"filesRead\":7,\"missingFiles\":1,\"nonAggregatable\":1,\"channels\":[0,3,7,", 0),
-              0u)
+    EXPECT_EQ(
+        r.out.rfind("{\"places\":5,\"filesRead\":7,\"missingFiles\":1,\"nonAggregatable\":1,\"channels\":[0,3,7,", 0),
+        0u)
         << r.out;
     EXPECT_NE(r.out.find(",365,366,367,368,369,370],\"ber\":true,\"mer\":true,\"cn\":true}\n"), std::string::npos)
         << r.out;
@@ -73,8 +74,7 @@ TEST(AggregateCommand, JsonSummaryAndChosenErrorLog) {
 TEST(AggregateCommand, UsageAndUnreadableInputs) {
     test::TempDir dir;
     test::writeFile(dir / "list.csv", "NO\r\n");
-    const std::string table = (dir / "list.csv").string(), data = dir.path().string(),
-                      out = (dir / "w.csv").string();
+    const std::string table = (dir / "list.csv").string(), data = dir.path().string(), out = (dir / "w.csv").string();
     struct Case {
         Args args;
         int status;
@@ -84,20 +84,25 @@ TEST(AggregateCommand, UsageAndUnreadableInputs) {
         {{"--table", table, "--data", data}, kExitUsage, "missing --out"},
         {{"--table", table, "--data", data, "--out"}, kExitUsage, "--out needs a value"},
         {{"--table", table, "--data", data, "--out", out, "--fast"}, kExitUsage, "unknown argument: --fast"},
-        {{"--table", (dir / "none.csv").string(), "--data", data, "--out", out}, kExitUsage,
+        {{"--table", (dir / "none.csv").string(), "--data", data, "--out", out},
+         kExitUsage,
          "cannot read the location table " + (dir / "none.csv").string()},
         {{"--table", data, "--data", data, "--out", out}, kExitUsage, "cannot read the location table " + data},
-        {{"--table", table, "--data", table, "--out", out}, kExitUsage,
+        {{"--table", table, "--data", table, "--out", out},
+         kExitUsage,
          "cannot list the data folder " + table + ": Not a directory"},
-        {{"--table", table, "--data", data, "--out", (dir / "no" / "w.csv").string()}, kExitFailed,
+        {{"--table", table, "--data", data, "--out", (dir / "no" / "w.csv").string()},
+         kExitFailed,
          "集計結果を書き込めません"},
         {{"--table", table, "--data", data, "--out", out}, kExitOk, ""},
     };
     for (const Case& c : cases) {
         Result r = aggregate(c.args);
         EXPECT_EQ(r.status, c.status) << r.err;
-        if (c.errContains.empty()) EXPECT_EQ(r.err, "");
-        else EXPECT_NE(r.err.find(c.errContains), std::string::npos) << r.err;
+        if (c.errContains.empty())
+            EXPECT_EQ(r.err, "");
+        else
+            EXPECT_NE(r.err.find(c.errContains), std::string::npos) << r.err;
     }
 }
 
@@ -118,8 +123,10 @@ TEST(AggregateCommand, InputsThatCannotBeReadLeaveThePreviousOutputs) {
         bool asOrdinaryUser;
         std::string err;
     } cases[] = {
-        {table, dir / "none", false, "cannot list the data folder " + (dir / "none").string() + ": No such file or directory"},
-        {table, table / "data", false, "cannot list the data folder " + (table / "data").string() + ": Not a directory"},
+        {table, dir / "none", false,
+         "cannot list the data folder " + (dir / "none").string() + ": No such file or directory"},
+        {table, table / "data", false,
+         "cannot list the data folder " + (table / "data").string() + ": Not a directory"},
         {table, locked, true, "cannot list the data folder " + locked.string() + ": Permission denied"},
         {"/proc/self/mem", data, false, "cannot read the location table /proc/self/mem: Input/output error"},
         {locked / "list.csv", data, true,
@@ -152,8 +159,10 @@ TEST(AggregateCommand, AnErrorLogThatCannotBeWrittenIsReportedOnStderr) {
     EXPECT_EQ(r.err,
               "存在しないファイルがありました\n飛ばして集計を行います\n"
               "「データロガー」「PNG」「MP4」は集計できません\n飛ばして集計を行います\n"
-              "エラーログを書き込めません\n" + log.string() + "\nNot a directory\n");
-    EXPECT_EQ(test::readFile(dir / "w.csv"), test::readFile(test::sourcePath("tests/cli/expected/sample_worksheet.csv")));
+              "エラーログを書き込めません\n" +
+                  log.string() + "\nNot a directory\n");
+    EXPECT_EQ(test::readFile(dir / "w.csv"),
+              test::readFile(test::sourcePath("tests/cli/expected/sample_worksheet.csv")));
 }
 
 TEST(AggregateCommand, Help) {

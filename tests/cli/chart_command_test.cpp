@@ -24,7 +24,8 @@ namespace {
 namespace fs = std::filesystem;
 
 int runCli(const std::string& arguments) {
-    const std::string command = std::string(MIREVA_BINARY_DIR) + "/src/cli/mireva-cli " + arguments + " >/dev/null 2>&1";
+    const std::string command =
+        std::string(MIREVA_BINARY_DIR) + "/src/cli/mireva-cli " + arguments + " >/dev/null 2>&1";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -113,9 +114,10 @@ TEST_F(ChartCommandTest, UsageAndFailures) {
         {base(dir / "o") + " --format jpeg", 2},
         {"chart --worksheet " + quoted(dir / "none.csv") + " --out " + quoted(dir / "o"), 2},
         {"chart" + w + " --out " + quoted(dir / "o") + " --settings " + quoted(dir / "none.ini"), 2},
-        {base(dir / "file" / "o"), 1},                                                     // not a folder
+        {base(dir / "file" / "o"), 1},  // not a folder
         {"chart --worksheet " + quoted(dir / "empty.csv") + " --out " + quoted(dir / "o") + " --settings " +
-             quoted(settings), 1},                                                         // nothing to draw
+             quoted(settings),
+         1},  // nothing to draw
         {base(dir / "o") + " --band PILOT", 2},
         {base(dir / "o") + " --band 4", 1},  // the sample holds no CATV上り level
         {"chart --help", 0},

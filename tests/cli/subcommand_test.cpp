@@ -38,9 +38,15 @@ TEST(Subcommand, StartAnswersHelpAndRefusesWrongUsage) {
     } cases[] = {
         {"help wins over everything", {"--bogus", "-h"}, kExitOk, kHelp, ""},
         {"long help", {"--worksheet", "w.csv", "--help"}, kExitOk, kHelp, ""},
-        {"unknown option", {"--worksheet", "w.csv", "--bogus"}, kExitUsage, "",
+        {"unknown option",
+         {"--worksheet", "w.csv", "--bogus"},
+         kExitUsage,
+         "",
          "mireva-cli demo: unknown argument: --bogus\n" + hint},
-        {"option without its value", {"--worksheet"}, kExitUsage, "",
+        {"option without its value",
+         {"--worksheet"},
+         kExitUsage,
+         "",
          "mireva-cli demo: option --worksheet needs a value\n" + hint},
         {"required option missing", {"--fast"}, kExitUsage, "", "mireva-cli demo: missing --worksheet\n" + hint},
         {"goes on", {"--fast", "--worksheet", "w.csv"}, std::nullopt, "", ""},
@@ -87,8 +93,10 @@ TEST(Subcommand, WorksheetAndSettingsFilesMustBeReadable) {
         EXPECT_EQ(command.loadWorksheet(worksheet), c.worksheetRead) << c.what;
         EXPECT_EQ(command.settingsFile(settings), c.settingsRead) << c.what;
         EXPECT_EQ(settings.has_value(), c.settingsRead && !c.settings.empty()) << c.what;
-        if (c.err.empty()) EXPECT_EQ(err.str(), "") << c.what;
-        else EXPECT_EQ(err.str().rfind("mireva-cli demo: " + c.err, 0), 0u) << c.what << ": " << err.str();
+        if (c.err.empty())
+            EXPECT_EQ(err.str(), "") << c.what;
+        else
+            EXPECT_EQ(err.str().rfind("mireva-cli demo: " + c.err, 0), 0u) << c.what << ": " << err.str();
         EXPECT_FALSE(fs::exists(dir / "Mirova.ini")) << c.what << ": a mistyped settings name was created";
     }
 }

@@ -51,7 +51,7 @@ std::string blockLine(const char* item, int channel, const std::string& value) {
 TEST(SummaryFromWorksheet, MarksChannelsWithValuesInMeasuredRows) {
     WorksheetDocument doc;
     doc.hasHeader1 = doc.hasHeader2 = true;
-    doc.lines = {blockLine("f", 1, "100"), blockLine("l", 2, "1"),  blockLine("lv", 3, "45.0"),
+    doc.lines = {blockLine("f", 1, "100"), blockLine("l", 2, "1"),        blockLine("lv", 3, "45.0"),
                  blockLine("ba", 4, "-"),  blockLine("b", 5, kEmptyMark), blockLine("bc", 6, ""),
                  blockLine("m", 7, "30"),  blockLine("c", 8, "20")};
     AggregationSummary s = summaryFromWorksheet(doc);

@@ -25,16 +25,15 @@ TEST_P(FindChannelTest, FindsFirstMatchingRow) {
     EXPECT_EQ(cat().findChannel(cp(c.name), cp(c.band)), c.expected) << c.name << " / " << c.band;
 }
 
-INSTANTIATE_TEST_SUITE_P(Catalog, FindChannelTest,
-                         ::testing::Values(FindCase{"13", "CATV", 152}, FindCase{"13", "地上デジタル", 0},
-                                           FindCase{"13", "SCC-B", 312}, FindCase{"7", "CATV", -1},
-                                           FindCase{"K-2", "JCSAT-4B", 280}, FindCase{"K-2", "JCSAT-3A", 252},
-                                           FindCase{"20", "地デジ(換算)", 7}, FindCase{"20", "CATV(換算)", 159},
-                                           FindCase{"20", "地デジ", -1}, FindCase{"BS-1", "BS", 40},
-                                           FindCase{"ND1", "110°CS", 77}, FindCase{"H-11", "スカパー！プレミアムサービス光", 388},
-                                           FindCase{"PL 20", "PILOT", 509}, FindCase{"UL-L", "LTE", 359},
-                                           FindCase{"13", "", -1}, FindCase{"", "CATV", -1}),
-                         [](const auto& info) { return "case" + std::to_string(info.index); });
+INSTANTIATE_TEST_SUITE_P(
+    Catalog, FindChannelTest,
+    ::testing::Values(FindCase{"13", "CATV", 152}, FindCase{"13", "地上デジタル", 0}, FindCase{"13", "SCC-B", 312},
+                      FindCase{"7", "CATV", -1}, FindCase{"K-2", "JCSAT-4B", 280}, FindCase{"K-2", "JCSAT-3A", 252},
+                      FindCase{"20", "地デジ(換算)", 7}, FindCase{"20", "CATV(換算)", 159},
+                      FindCase{"20", "地デジ", -1}, FindCase{"BS-1", "BS", 40}, FindCase{"ND1", "110°CS", 77},
+                      FindCase{"H-11", "スカパー！プレミアムサービス光", 388}, FindCase{"PL 20", "PILOT", 509},
+                      FindCase{"UL-L", "LTE", 359}, FindCase{"13", "", -1}, FindCase{"", "CATV", -1}),
+    [](const auto& info) { return "case" + std::to_string(info.index); });
 
 TEST(ChannelCatalog, GroupsCoverEveryChannelInOrder) {
     int next = 0;

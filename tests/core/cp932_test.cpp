@@ -16,7 +16,9 @@ TEST(Cp932, ConvertsJapaneseBothWays) {
         const char* cp932;
     } cases[] = {{"日付", "\x93\xFA\x95\x74"},
                  {"ｽｶﾊﾟｰ!", "\xBD\xB6\xCA\xDF\xB0!"},
-                 {"110°CS", "110\x81\x8B" "CS"},
+                 {"110°CS",
+                  "110\x81\x8B"
+                  "CS"},
                  {"abc,123", "abc,123"},
                  {"", ""}};
     for (const Case& c : cases) {
@@ -26,11 +28,17 @@ TEST(Cp932, ConvertsJapaneseBothWays) {
 }
 
 TEST(Cp932, UnrepresentableAndInvalidInputBecomeQuestionMarks) {
-    EXPECT_EQ(toCp932("a\xEF\xBB\xBF" "b"), "a?b");              // byte order mark
-    EXPECT_EQ(toCp932("x😀y"), "x?y");                            // outside code page 932
-    EXPECT_EQ(toCp932("a\xFF" "b\xC3"), "a?b?");                   // invalid byte, cut sequence
-    EXPECT_EQ(toCp932("\xE6\x97" "日付"), "?" + toCp932("日付"));   // broken sequence keeps the rest
-    EXPECT_EQ(fromCp932("a\x81"), "a?");                           // lead byte cut at the end
+    EXPECT_EQ(toCp932("a\xEF\xBB\xBF"
+                      "b"),
+              "a?b");                  // byte order mark
+    EXPECT_EQ(toCp932("x😀y"), "x?y");  // outside code page 932
+    EXPECT_EQ(toCp932("a\xFF"
+                      "b\xC3"),
+              "a?b?");  // invalid byte, cut sequence
+    EXPECT_EQ(toCp932("\xE6\x97"
+                      "日付"),
+              "?" + toCp932("日付"));     // broken sequence keeps the rest
+    EXPECT_EQ(fromCp932("a\x81"), "a?");  // lead byte cut at the end
 }
 
 std::string utf8Of(unsigned code) {
@@ -58,8 +66,15 @@ TEST(Cp932, CharacterTableGivesTheWholeTextConversion) {
         ASSERT_EQ(toCp932(text), detail::toCp932WholeText(text)) << "U+" << std::hex << code;
     }
     const char* unusual[] = {
-        "\xED\xA0\x80 surrogate", "\xE0\x80\xAF overlong", "\xC0\xAF overlong", "\xF0\x9F\x98\x80 emoji",
-        "\xE6\x97 cut", "\xE6\x97", "\x80 stray", "\xF8\x88\x80\x80\x80 five", "\xFF\xFE",
+        "\xED\xA0\x80 surrogate",
+        "\xE0\x80\xAF overlong",
+        "\xC0\xAF overlong",
+        "\xF0\x9F\x98\x80 emoji",
+        "\xE6\x97 cut",
+        "\xE6\x97",
+        "\x80 stray",
+        "\xF8\x88\x80\x80\x80 five",
+        "\xFF\xFE",
     };
     for (const char* u : unusual) EXPECT_EQ(toCp932(u), detail::toCp932WholeText(u)) << u;
     unsigned seed = 12345;

@@ -80,8 +80,7 @@ TEST(AtomicFileWriter, RewritesOnlyTheTargetWhateverLiesBesideIt) {
              return d / "w.csv";
          },
          [](const test::TempDir& d) { EXPECT_EQ(test::readFile(d / "w.csv.tmp"), "mine"); }},
-        {"a name of 255 bytes",
-         [](const test::TempDir& d) { return d / (std::string(251, 'n') + ".csv"); },
+        {"a name of 255 bytes", [](const test::TempDir& d) { return d / (std::string(251, 'n') + ".csv"); },
          [](const test::TempDir&) {}},
         {"a link is replaced through: it stays and leads to the new file",
          [](const test::TempDir& d) {
@@ -236,7 +235,8 @@ TEST(AtomicFileWriter, ALongFileKeepsEveryByte) {
     AtomicFileWriter writer(target);
     ASSERT_TRUE(writer.open());
     for (int i = 0; i < 3000; ++i) {
-        std::string line = std::to_string(i) + std::string(static_cast<size_t>(1000 + i % 7 * 911), 'a' + i % 26) + "\r\n";
+        std::string line =
+            std::to_string(i) + std::string(static_cast<size_t>(1000 + i % 7 * 911), 'a' + i % 26) + "\r\n";
         expected += line;
         ASSERT_TRUE(writer.write(line));
     }

@@ -71,8 +71,10 @@ TEST(Text, RewriteFieldsKeepsTheCommasAndTheFieldCount) {
     for (const Case& c : cases) {
         std::string line = c.line;
         rewriteFields(line, [](int i, std::string_view f, std::string& out) {
-            if (i % 2 == 0) out += asciiUpper(f);
-            else out += f;
+            if (i % 2 == 0)
+                out += asciiUpper(f);
+            else
+                out += f;
         });
         EXPECT_EQ(line, c.expected) << c.line;
     }
@@ -98,17 +100,17 @@ TEST(Text, LeadingDecimalTakesTheLongestLeadingDecimalNumberAndNothingElse) {
         const char* text;
         double value;
     } cases[] = {
-        {"45.3", 45.3},   {" -3.5", -3.5}, {"+2.5", 2.5},     {"50", 50},        {"50.", 50},
-        {"50.5.1", 50.5}, {"1..5", 1},     {".5", 0.5},       {"007", 7},        {"  47.25dB", 47.25},
-        {"\t\n 12", 12},  {"12abc", 12},   {"1e2", 100},      {"1E-2", 0.01},    {"1e", 1},
-        {"1e+", 1},       {"1e-", 1},      {"", 0},           {"abc", 0},        {"-", 0},
-        {".", 0},         {"-.", 0},       {"0x10", 0},       {"0x1p4", 0},      {"inf", 0},
-        {"-inf", 0},      {"nan", 0},      {"-nan", 0},       {"infinity", 0},   {"1e999", kMax},
-        {"-1e999", -kMax}, {"1e-400", 0},  {"1,5", 1},
+        {"45.3", 45.3},    {" -3.5", -3.5}, {"+2.5", 2.5}, {"50", 50},      {"50.", 50},
+        {"50.5.1", 50.5},  {"1..5", 1},     {".5", 0.5},   {"007", 7},      {"  47.25dB", 47.25},
+        {"\t\n 12", 12},   {"12abc", 12},   {"1e2", 100},  {"1E-2", 0.01},  {"1e", 1},
+        {"1e+", 1},        {"1e-", 1},      {"", 0},       {"abc", 0},      {"-", 0},
+        {".", 0},          {"-.", 0},       {"0x10", 0},   {"0x1p4", 0},    {"inf", 0},
+        {"-inf", 0},       {"nan", 0},      {"-nan", 0},   {"infinity", 0}, {"1e999", kMax},
+        {"-1e999", -kMax}, {"1e-400", 0},   {"1,5", 1},
     };
     for (const Case& c : cases) EXPECT_DOUBLE_EQ(leadingDecimal(c.text), c.value) << c.text;
     EXPECT_EQ(leadingDecimal("\x82\x54\x82\x4f"), 0);  // full-width digits are not a number
-    EXPECT_GT(leadingDecimal("4.9e-324"), 0.0);          // the smallest subnormal is held
+    EXPECT_GT(leadingDecimal("4.9e-324"), 0.0);        // the smallest subnormal is held
     EXPECT_EQ(leadingDecimal(std::string(400, '0') + "1"), 1.0);
     EXPECT_EQ(leadingDecimal("0." + std::string(400, '0') + "1"), 0.0);
     EXPECT_EQ(leadingDecimal(std::string(400, '9')), kMax);

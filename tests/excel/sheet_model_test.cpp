@@ -25,8 +25,8 @@ TEST(CellNames, ParseRangeTexts) {
         {"A0", false, {}},
         {"a1", false, {}},
         {"A1:", false, {}},
-        {"B2:A1", false, {}},   // corners the wrong way round
-        {"XFE1", false, {}},    // beyond the last column
+        {"B2:A1", false, {}},  // corners the wrong way round
+        {"XFE1", false, {}},   // beyond the last column
         {"A1048577", false, {}},
     };
     for (const Case& c : cases) {
@@ -42,8 +42,8 @@ TEST(CellNames, ColumnAndCellNames) {
         int col;
         const char* name;
     };
-    for (const Case& c : {Case{0, "A"}, Case{25, "Z"}, Case{26, "AA"}, Case{29, "AD"}, Case{36, "AK"},
-                          Case{701, "ZZ"}, Case{702, "AAA"}}) {
+    for (const Case& c : {Case{0, "A"}, Case{25, "Z"}, Case{26, "AA"}, Case{29, "AD"}, Case{36, "AK"}, Case{701, "ZZ"},
+                          Case{702, "AAA"}}) {
         EXPECT_EQ(columnName(c.col), c.name);
         EXPECT_EQ(columnIndex(c.name), c.col);
     }
@@ -88,8 +88,8 @@ TEST(SheetModel, BordersSetEdgesAndInsideLinesAroundSetsOnlyTheOutline) {
 
     ResolvedFormat b2 = s.format(1, 1);
     EXPECT_EQ(b2.top, kDashedThin);
-    EXPECT_EQ(b2.right, kDashedThin);  // inside vertical line
-    EXPECT_EQ(b2.bottom, kDashedThin); // inside horizontal line
+    EXPECT_EQ(b2.right, kDashedThin);   // inside vertical line
+    EXPECT_EQ(b2.bottom, kDashedThin);  // inside horizontal line
 
     ResolvedFormat e2 = s.format(1, 4);
     EXPECT_EQ(e2.top, kThin);

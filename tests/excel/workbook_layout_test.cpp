@@ -47,8 +47,7 @@ ResolvedFormat formatAt(const SheetModel& s, const char* cell) {
 TEST(WorkbookSheets, TwoRowBlocksOfTerrestrialChannelsGiveCountedNames) {
     WorksheetDocument ws = makeWorksheet({.places = 15, .channels = range(0, 5)});
     auto sheets = buildWorkbookSheets(inputsFor(ws));
-    EXPECT_EQ(namesOf(sheets),
-              (std::vector<std::string>{"Title", "Contents", "統合", "地デジ", "統合1", "地デジ1"}));
+    EXPECT_EQ(namesOf(sheets), (std::vector<std::string>{"Title", "Contents", "統合", "地デジ", "統合1", "地デジ1"}));
     // Page numbers run over all page sheets.
     EXPECT_EQ(valueAt(sheets[2], "AD1"), "1");
     EXPECT_EQ(valueAt(sheets[5], "AD1"), "4");
@@ -134,8 +133,8 @@ TEST(Contents, ListsOnlySelectedChannelsWithTheirBroadcasters) {
     EXPECT_EQ(formatAt(s, "C5").fontSize(), 14);
     EXPECT_EQ(valueAt(s, "C7"), "チャンネル名");
     EXPECT_EQ(valueAt(s, "D7"), "放送局名");
-    const char* expected[] = {"UHF 13", "BS-1", "CATV C13", "JCSAT-3A K-2", "JCSAT-4B K-1",
-                              "SCC-B 13", "SCC-C D1", "FM 1", "PL 20"};
+    const char* expected[] = {"UHF 13",   "BS-1",     "CATV C13", "JCSAT-3A K-2", "JCSAT-4B K-1",
+                              "SCC-B 13", "SCC-C D1", "FM 1",     "PL 20"};
     for (int i = 0; i < 9; ++i) {
         const std::string* v = s.value(7 + i, 2);
         ASSERT_NE(v, nullptr) << i;
@@ -163,9 +162,9 @@ TEST(ChannelListName, BandPrefixes) {
         int index;
         const char* name;
     };
-    for (const Case& c : {Case{0, "UHF 13"}, Case{52, "ND2"}, Case{90, "CATV 1"}, Case{240, "UL 1"},
-                          Case{266, "JCSAT-3A K-1"}, Case{323, "SCC-B 1"}, Case{347, "SCC-C D13"},
-                          Case{359, "UL-L"}, Case{377, "H001"}})
+    for (const Case& c :
+         {Case{0, "UHF 13"}, Case{52, "ND2"}, Case{90, "CATV 1"}, Case{240, "UL 1"}, Case{266, "JCSAT-3A K-1"},
+          Case{323, "SCC-B 1"}, Case{347, "SCC-C D13"}, Case{359, "UL-L"}, Case{377, "H001"}})
         EXPECT_EQ(channelListName(c.index), c.name) << c.index;
 }
 
@@ -309,9 +308,7 @@ TEST(PageBody, PlaceNameFontSizeByLength) {
 }
 
 TEST(PageBody, RowsValuesAndDisplayFlags) {
-    WorksheetDocument ws = makeWorksheet({.places = 12,
-                                          .channels = {0, 40},
-                                          .value = [](int p, int k, int c) {
+    WorksheetDocument ws = makeWorksheet({.places = 12, .channels = {0, 40}, .value = [](int p, int k, int c) {
                                               if (c == 40 && k == 2) return std::string();  // "－"
                                               return std::to_string(p + 1) + "/" + std::to_string(k);
                                           }});
@@ -339,7 +336,7 @@ TEST(PageBody, RowsValuesAndDisplayFlags) {
     EXPECT_EQ(valueAt(first, "F11"), "1/6");  // MER (BER A and BER C are never shown)
     EXPECT_EQ(valueAt(first, "F12"), "1/7");  // C/N
     EXPECT_EQ(valueAt(first, "A61"), "10");
-    EXPECT_EQ(valueAt(first, "H7"), "");      // a column without a channel
+    EXPECT_EQ(valueAt(first, "H7"), "");  // a column without a channel
 
     // Fourth page: second row block, places 11 and 12, the rest of the table empty.
     const SheetModel& third = sheets[5];

@@ -50,7 +50,8 @@ public:
     explicit WrittenWorkbook(const std::filesystem::path& file) : file_(file) {
         std::string styles = unzipEntry(file, "xl/styles.xml");
         std::smatch m;
-        std::string xfs = std::regex_search(styles, m, std::regex("<cellXfs[^>]*>([\\s\\S]*?)</cellXfs>")) ? m[1].str() : "";
+        std::string xfs =
+            std::regex_search(styles, m, std::regex("<cellXfs[^>]*>([\\s\\S]*?)</cellXfs>")) ? m[1].str() : "";
         for (const std::string& xf : allMatches(xfs, "<xf ([^>]*)")) {
             std::smatch b;
             xfBorder_.push_back(std::regex_search(xf, b, std::regex("borderId=\"(\\d+)\"")) ? std::stoi(b[1]) : 0);
@@ -62,7 +63,7 @@ public:
             auto side = [&](const char* name) {
                 std::smatch s;
                 return std::regex_search(b, s, std::regex(std::string("<") + name + " style=\"(\\w+)\"")) ? s[1].str()
-                                                                                                        : "";
+                                                                                                          : "";
             };
             cb.left = side("left");
             cb.right = side("right");
@@ -76,8 +77,7 @@ public:
 
     CellBorders borders(const std::string& sheet, const std::string& cell) const {
         std::smatch m;
-        if (!std::regex_search(sheet, m, std::regex("<c r=\"" + cell + "\" s=\"(\\d+)\"")))
-            return {};
+        if (!std::regex_search(sheet, m, std::regex("<c r=\"" + cell + "\" s=\"(\\d+)\""))) return {};
         size_t xf = std::stoul(m[1]);
         if (xf >= xfBorder_.size()) return {};
         size_t b = static_cast<size_t>(xfBorder_[xf]);
@@ -133,7 +133,7 @@ TEST(XlsxExport, WrittenWorkbookHoldsSheetsMergesBordersAndPageSetup) {
     EXPECT_EQ(a9.left, "medium");
 
     // Values are text; the page number and the first place of the second row block.
-    EXPECT_NE(page.find("<c r=\"AD1\" s=\"") , std::string::npos);
+    EXPECT_NE(page.find("<c r=\"AD1\" s=\""), std::string::npos);
     EXPECT_NE(page.find("<is><t>3</t></is>"), std::string::npos);
     std::smatch m;
     ASSERT_TRUE(std::regex_search(page, m, std::regex("<c r=\"A7\"[^>]*t=\"inlineStr\"><is><t>([^<]*)</t>")));

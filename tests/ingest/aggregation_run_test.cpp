@@ -229,10 +229,10 @@ TEST_F(Run, ItemsNamingPathsOutsideTheDataFolderAreNotFollowed) {
         EXPECT_EQ(record_.missingFiles, 1);
         EXPECT_EQ(messages_, (std::vector<std::string>{kMissing}));
         const std::vector<std::string_view> f = splitFields(c.line);
-        EXPECT_EQ(test::logEntries(record_.errorLogPath),
-                  (std::vector<std::string>{record_.dataFolder.string() + "/" + std::string(f[1]) + "/" +
-                                            std::string(f[2]) + "/" + std::string(f[3]) + "/" + std::string(f[4]) +
-                                            ",ファイルを開けません"}));
+        EXPECT_EQ(
+            test::logEntries(record_.errorLogPath),
+            (std::vector<std::string>{record_.dataFolder.string() + "/" + std::string(f[1]) + "/" + std::string(f[2]) +
+                                      "/" + std::string(f[3]) + "/" + std::string(f[4]) + ",ファイルを開けません"}));
         fs::remove(dir_ / c.planted);
     }
 }
@@ -275,11 +275,12 @@ TEST_F(Run, LongNamesAndManyItemsInOnePlace) {
     std::string folderName(200, 'd');  // with the file names, paths over 259 bytes
     std::string content = std::string(kHeader) + "\r\n";
     for (int no = 1; no <= 300; ++no)
-        content += std::to_string(no) + ",SINGLE," + folderName + ",CSV," + std::string(100, 'f') + std::to_string(no) + ".csv," + place +
-                   ",\r\n";
+        content += std::to_string(no) + ",SINGLE," + folderName + ",CSV," + std::string(100, 'f') + std::to_string(no) +
+                   ".csv," + place + ",\r\n";
     test::writeFile(record_.locationTablePath, content);
     meter("SINGLE/" + folderName + "/CSV/" + std::string(100, 'f') + "1.csv", level20("50.0"));
-    meter("SINGLE/" + folderName + "/CSV/" + std::string(100, 'f') + "300.csv", level20("40.0") + "21,地上デジタル,41.0\r\n");
+    meter("SINGLE/" + folderName + "/CSV/" + std::string(100, 'f') + "300.csv",
+          level20("40.0") + "21,地上デジタル,41.0\r\n");
     EXPECT_EQ(run(), 0);
     ASSERT_EQ(worksheet().placeCount(), 1);
     EXPECT_EQ(test::u8(placeNameOf(worksheet().line(0, BlockRow::Level))), place);

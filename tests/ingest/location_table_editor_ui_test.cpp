@@ -160,8 +160,7 @@ TEST_F(LocationTableEditor, AddTakesTheFormAndChecksTheFileName) {
         const char* name;
         bool accepted;
     };
-    const Case cases[] = {{"data.CSV.bak", true}, {"csvfile", true}, {"", false}, {"x.png", false},
-                          {"x.Csv", false}};
+    const Case cases[] = {{"data.CSV.bak", true}, {"csvfile", true}, {"", false}, {"x.png", false}, {"x.Csv", false}};
     for (const Case& c : cases) {
         dialogs.messages.clear();
         size_t before = dialog.rows().size();
@@ -181,8 +180,9 @@ TEST_F(LocationTableEditor, LoadShowsNoAsWrittenAndSaveRenumbers) {
 
     dialogs.paths.push_back(qpath(dir / "saved.csv"));
     EXPECT_TRUE(dialog.saveTable());
-    EXPECT_EQ(test::readFile(dir / "saved.csv"),
-              kHeader + "1,SINGLE,20130405,CSV,a.csv,1F,101\r\n2,MULTI,20130405,CSV,b.csv," + test::cp("屋上") + ",\r\n");
+    EXPECT_EQ(
+        test::readFile(dir / "saved.csv"),
+        kHeader + "1,SINGLE,20130405,CSV,a.csv,1F,101\r\n2,MULTI,20130405,CSV,b.csv," + test::cp("屋上") + ",\r\n");
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
     EXPECT_EQ(dialogs.fileRequests[0].kind, FileDialogRequest::Kind::SaveFile);
     EXPECT_EQ(dialogs.fileRequests[0].filter, QStringLiteral("測定場所管理番号表 (*.csv *.CSV)"));
@@ -245,8 +245,9 @@ TEST_F(LocationTableEditor, ADroppedTableIsLoaded) {
 }
 
 TEST_F(LocationTableEditor, SelectingOneRowCopiesItIntoTheForm) {
-    loadTable("1,MULTI,20140102,CSV,m.csv,2F,201\r\n2,PNG,20150607,PNG,p.png,3F,\r\n3,SINGLE,2016,CSV,s.csv,"
-              "LONGNAME9,x\r\n");
+    loadTable(
+        "1,MULTI,20140102,CSV,m.csv,2F,201\r\n2,PNG,20150607,PNG,p.png,3F,\r\n3,SINGLE,2016,CSV,s.csv,"
+        "LONGNAME9,x\r\n");
     auto* single = child<QRadioButton>("singleRadio");
     auto* multi = child<QRadioButton>("multiRadio");
     auto* date = child<QDateEdit>("datePicker");
@@ -301,8 +302,9 @@ TEST_F(LocationTableEditor, EditReplacesTheFirstSelectedRowAndKeepsItsNo) {
 }
 
 TEST_F(LocationTableEditor, EditRefusals) {
-    loadTable("1,PNG,20130405,PNG,d.png,1F,101\r\n2,SINGLE,20130405,MP4,e.mp4,1F,\r\n3,single,20130405,CSV,f.csv,1F,"
-              "\r\n4,SINGLE,20130405,CSV,g.csv,1F,\r\n");
+    loadTable(
+        "1,PNG,20130405,PNG,d.png,1F,101\r\n2,SINGLE,20130405,MP4,e.mp4,1F,\r\n3,single,20130405,CSV,f.csv,1F,"
+        "\r\n4,SINGLE,20130405,CSV,g.csv,1F,\r\n");
     const std::vector<LocationTableRow> before = dialog.rows();
     struct Case {
         std::vector<int> rows;
@@ -310,13 +312,14 @@ TEST_F(LocationTableEditor, EditRefusals) {
         QString message;
     };
     const Case cases[] = {
-        {{}, "ok.csv", kSelectRow},   {{0}, "ok.csv", kEditRefused}, {{1}, "ok.csv", kEditRefused},
+        {{}, "ok.csv", kSelectRow},    {{0}, "ok.csv", kEditRefused}, {{1}, "ok.csv", kEditRefused},
         {{2}, "ok.csv", kEditRefused}, {{3}, "", kNameMissing},
     };
     for (const Case& c : cases) {
         QItemSelectionModel* sm = dialog.list()->selectionModel();
         sm->clearSelection();
-        for (int r : c.rows) sm->select(dialog.list()->model()->index(r, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        for (int r : c.rows)
+            sm->select(dialog.list()->model()->index(r, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
         fillForm(c.fileName, "9F", "901");  // after the selection, which fills the form
         dialogs.messages.clear();
         press("editButton");
@@ -333,10 +336,8 @@ TEST_F(LocationTableEditor, PlacementFieldsTakeSevenCharactersAndNoComma) {
         QString kept;
     };
     const Case cases[] = {
-        {"placement1Edit", "1234567890", "1234567"},
-        {"placement2Edit", "ａｂｃｄｅｆｇｈ", "ａｂｃｄｅｆｇ"},
-        {"placement1Edit", "1,2,3", "123"},
-        {"fileNameEdit", "a,b.csv", "ab.csv"},
+        {"placement1Edit", "1234567890", "1234567"}, {"placement2Edit", "ａｂｃｄｅｆｇｈ", "ａｂｃｄｅｆｇ"},
+        {"placement1Edit", "1,2,3", "123"},          {"fileNameEdit", "a,b.csv", "ab.csv"},
         {"placement1Edit", "1F한?", "1F?"},  // no code page 932 form: refused; a typed "?" stays
     };
     for (const Case& c : cases) {
@@ -355,7 +356,8 @@ TEST_F(LocationTableEditor, SavingOverAnExistingFileAsksFirst) {
     EXPECT_FALSE(dialog.saveTable());
     EXPECT_EQ(test::readFile(dir / "old.csv"), "old");
     EXPECT_TRUE(dialog.saveTable());
-    EXPECT_EQ(test::readFile(dir / "old.csv"), kHeader + "1,SINGLE," + dialog.rows()[0][kColDate] + ",CSV,a.csv,1F,\r\n");
+    EXPECT_EQ(test::readFile(dir / "old.csv"),
+              kHeader + "1,SINGLE," + dialog.rows()[0][kColDate] + ",CSV,a.csv,1F,\r\n");
     EXPECT_EQ(dialogs.texts(), (QStringList{kOverwrite, kOverwrite}));
     EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
@@ -393,8 +395,12 @@ TEST_F(LocationTableEditor, FinishAsksToSaveAndCloses) {
         {"no", {MessageAnswer::No}, {}, {kSaveQuestion}, true, false},
         {"yes, save dialog cancelled", {MessageAnswer::Yes}, {}, {kSaveQuestion}, true, false},
         {"yes, saved", {MessageAnswer::Yes}, {target}, {kSaveQuestion}, true, true},
-        {"yes, overwrite declined", {MessageAnswer::Yes, MessageAnswer::No}, {target}, {kSaveQuestion, kOverwrite},
-         true, false},
+        {"yes, overwrite declined",
+         {MessageAnswer::Yes, MessageAnswer::No},
+         {target},
+         {kSaveQuestion, kOverwrite},
+         true,
+         false},
     };
     for (const Case& c : cases) {
         std::error_code ec;
@@ -494,9 +500,10 @@ TEST_F(LocationTableEditor, AddFromFolderAppendsEachMeasurementFileOnce) {
 // A one-channel terrestrial measurement as the meter writes it (UTF-8).
 std::string meterFile(const char* level) {
     const std::string channel = fromCp932(ChannelCatalog::instance().channel(0).name);
-    std::string s = "測定データ名,S\r\n日付,2013/04/05\r\n時刻,10:00:00\r\n測定モード,UHF\r\n"
-                    "測定項目,レベル/CN/BER\r\nレベルオフセット(dB),0.0\r\n"
-                    "チャンネル名称,BAND,周波数(MHz),レベル(dBuV),CN(dB),BER,測定階層\r\n";
+    std::string s =
+        "測定データ名,S\r\n日付,2013/04/05\r\n時刻,10:00:00\r\n測定モード,UHF\r\n"
+        "測定項目,レベル/CN/BER\r\nレベルオフセット(dB),0.0\r\n"
+        "チャンネル名称,BAND,周波数(MHz),レベル(dBuV),CN(dB),BER,測定階層\r\n";
     for (const char* layer : {"A階層", "B階層", "C階層"})
         s += channel + ",地上デジタル,473.142857," + level + ",30.0,0.0E+00," + layer + "\r\n";
     return s;

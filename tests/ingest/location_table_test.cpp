@@ -53,10 +53,10 @@ TEST(LocationTable, ResolveItemPath) {
         {1, "SINGLE/20130405/CSV/a.csv", false},
         {3, "MULTI/20130405/CSV/c.csv", false},
         {4, "PNG/20130405/PNG/d.png", true},
-        {6, "single/20130405/CSV/f.csv", true},        // the kind test is case-sensitive
-        {7, "MULTI/20130405/csv/g.csv", true},         // and so is the CSV test
+        {6, "single/20130405/CSV/f.csv", true},                 // the kind test is case-sensitive
+        {7, "MULTI/20130405/csv/g.csv", true},                  // and so is the CSV test
         {8, "DATALOGGER_MULTI/20130405/CSV_LOG/h.csv", false},  // containment tests
-        {99, "", false},                               // no such line
+        {99, "", false},                                        // no such line
         {0, "", false},
         {100001, "", false},
     };
@@ -65,8 +65,7 @@ TEST(LocationTable, ResolveItemPath) {
         EXPECT_EQ(p.relative, c.relative) << "NO " << c.no;
         EXPECT_EQ(p.skip, c.skip) << "NO " << c.no;
     }
-    EXPECT_EQ(table.resolveItemPath(1).components,
-              (std::vector<std::string>{"SINGLE", "20130405", "CSV", "a.csv"}));
+    EXPECT_EQ(table.resolveItemPath(1).components, (std::vector<std::string>{"SINGLE", "20130405", "CSV", "a.csv"}));
 }
 
 TEST(LocationTable, ADuplicatedNoIsSkippedWhenAnyOfItsLinesIsNotAggregatable) {
@@ -78,9 +77,11 @@ TEST(LocationTable, ADuplicatedNoIsSkippedWhenAnyOfItsLinesIsNotAggregatable) {
         {{"1,PNG,20130405,PNG,d.png,1F,101", "1,SINGLE,20130405,CSV,a.csv,1F,101"}, "SINGLE/20130405/CSV/a.csv", true},
         {{"1,SINGLE,20130405,CSV,a.csv,1F,101", "1,PNG,20130405,PNG,d.png,1F,101"}, "PNG/20130405/PNG/d.png", true},
         {{"1,SINGLE,20130405,CSV,a.csv,1F,101", "2,PNG,20130405,PNG,d.png,1F,101", "1,MULTI,20130405,CSV,b.csv,1F,101"},
-         "MULTI/20130405/CSV/b.csv", false},
+         "MULTI/20130405/CSV/b.csv",
+         false},
         {{"1,SINGLE,20130405,CSV,a.csv,1F,101", "1,MULTI,20130405,MP4,b.mp4,1F,101", "1,MULTI,20130405,CSV,c.csv,,"},
-         "MULTI/20130405/CSV/c.csv", true},
+         "MULTI/20130405/CSV/c.csv",
+         true},
     };
     for (const Case& c : cases) {
         std::string content = "NO,DATA_TYPE,DATE,FILE_TYPE,FILE_NAME,PLACEMENT1,PLACEMENT2\r\n";
@@ -103,16 +104,17 @@ TEST(LocationTable, OddLines) {
     // NO outside 1..100000, non-numeric NO and blank lines are never taken. A line without the
     // PLACEMENT2 field joins the place whose PLACEMENT2 is empty. Fields are taken as written.
     LocationTable table;
-    table.parse(cp("header\n"
-                   " 2x,SINGLE,d,CSV,first.csv,B1,\n"
-                   "0,SINGLE,d,CSV,zero.csv,B1,\n"
-                   "100001,SINGLE,d,CSV,big.csv,B1,\n"
-                   "abc,SINGLE,d,CSV,text.csv,B1,\n"
-                   "\n"
-                   "3,SINGLE,d,CSV,x.csv,B1\n"
-                   "2,MULTI,d,CSV,second.csv,屋上,\n"
-                   "4,SINGLE,d,CSV,y.csv, B1,\n"
-                   "100000,SINGLE,d,CSV,last.csv,屋上,東 ,extra,fields\n"));
+    table.parse(
+        cp("header\n"
+           " 2x,SINGLE,d,CSV,first.csv,B1,\n"
+           "0,SINGLE,d,CSV,zero.csv,B1,\n"
+           "100001,SINGLE,d,CSV,big.csv,B1,\n"
+           "abc,SINGLE,d,CSV,text.csv,B1,\n"
+           "\n"
+           "3,SINGLE,d,CSV,x.csv,B1\n"
+           "2,MULTI,d,CSV,second.csv,屋上,\n"
+           "4,SINGLE,d,CSV,y.csv, B1,\n"
+           "100000,SINGLE,d,CSV,last.csv,屋上,東 ,extra,fields\n"));
     std::vector<PlaceItems> places = allPlaces(table);
     ASSERT_EQ(places.size(), 3u);
     EXPECT_EQ(places[0].name, "B1");

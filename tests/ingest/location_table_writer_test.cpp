@@ -26,8 +26,11 @@ TEST(LocationTableWriter, RenumbersInListOrderWithHeaderAndCrLf) {
     EXPECT_EQ(formatLocationTable(rows),
               "NO,DATA_TYPE,DATE,FILE_TYPE,FILE_NAME,PLACEMENT1,PLACEMENT2\r\n"
               "1,SINGLE,20130405,CSV,a.csv,1F,101\r\n"
-              "2,MULTI,20130406,CSV,b.csv," + test::cp("１Ｆ,ﾛﾋﾞｰ") + "\r\n"
-              "3,SINGLE,20130407,CSV,c.csv," + test::cp("屋上") + ",\r\n");
+              "2,MULTI,20130406,CSV,b.csv," +
+                  test::cp("１Ｆ,ﾛﾋﾞｰ") +
+                  "\r\n"
+                  "3,SINGLE,20130407,CSV,c.csv," +
+                  test::cp("屋上") + ",\r\n");
 }
 
 TEST(LocationTableWriter, EmptyListWritesTheHeaderOnly) {

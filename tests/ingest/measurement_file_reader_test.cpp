@@ -90,12 +90,12 @@ TEST_F(MeterFile, BerIsFiledUnderEachRowsOwnLayerInBothColumnOrders) {
     for (const auto& [header, berFirst] : cases) {
         acc_.clear();
         auto row = [&](const char* ber, const char* layer) {
-            return std::string("20,地上デジタル,") + (berFirst ? std::string(ber) + "," + layer
-                                                              : std::string(layer) + "," + ber);
+            return std::string("20,地上デジタル,") +
+                   (berFirst ? std::string(ber) + "," + layer : std::string(layer) + "," + ber);
         };
         std::string content = meterLines({header});
-        content += row("1.0E-05", "A階層") + "\r\n" + row("2.0E-05", "B階層") + "\r\n" + row("3.0E-05", "C階層") +
-                   "\r\n";
+        content +=
+            row("1.0E-05", "A階層") + "\r\n" + row("2.0E-05", "B階層") + "\r\n" + row("3.0E-05", "C階層") + "\r\n";
         read(content);
         EXPECT_EQ(value(BlockRow::BerA, kUhf20), "1.0E-05") << header;
         EXPECT_EQ(value(BlockRow::Ber, kUhf20), "2.0E-05") << header;
@@ -171,7 +171,7 @@ TEST_F(MeterFile, InformationLinesAndTheirLogLines) {
         {"日付,2013/04/05", "2013/04/05", {}},
         {"日付", "old", {"f.csv,日付を取得出来ません"}},
         {"日付,", "", {"f.csv,日付を取得出来ません"}},
-        {"日付, 2013/04/05 ,x", " 2013/04/05 ", {}},  // information values are not trimmed
+        {"日付, 2013/04/05 ,x", " 2013/04/05 ", {}},        // information values are not trimmed
         {"\xEF\xBB\xBF日付,2013/04/05", "2013/04/05", {}},  // byte order mark
         {"時刻", "old", {"f.csv,時刻を取得出来ません"}},
         {"測定モード,", "old", {"f.csv,測定モードを取得出来ません"}},
@@ -212,7 +212,9 @@ TEST_F(MeterFile, UnknownChannelsAreLoggedAndStoreNothing) {
 
 TEST_F(MeterFile, CharactersOutsideTheCodePageBecomeQuestionMarks) {
     // An invalid byte and a character code page 932 lacks do not cost the rest of the line.
-    read(meterLines({"チャンネル名称,BAND,レベル(dBuV),BER", "20,地上デジタル,4\xFF" "5.0,1😀2"}));
+    read(meterLines({"チャンネル名称,BAND,レベル(dBuV),BER",
+                     "20,地上デジタル,4\xFF"
+                     "5.0,1😀2"}));
     EXPECT_EQ(value(BlockRow::Level, kUhf20), "4?5.0");
     EXPECT_EQ(value(BlockRow::Ber, kUhf20), "1?2");
 }

@@ -15,11 +15,11 @@ class MeterFolderScanTest : public ::testing::Test {
 protected:
     void SetUp() override {
         data = dir / "meter";
-        for (const char* f : {"SINGLE/20130405/CSV/10.csv", "SINGLE/20130405/CSV/2.csv", "SINGLE/20130405/CSV/a.CSV",
-                              "SINGLE/20130405/CSV/note.txt", "SINGLE/20130405/PNG/x.png",
-                              "SINGLE/20130406/CSV/1.csv", "MULTI/20130405/CSV/m.csv",
-                              "DATALOGGER/20130405/CSV/d.csv", "SINGLE/20130407/CSV/bad,name.csv",
-                              "SINGLE/20130407/CSV/屋上.csv", "single/20130405/CSV/lower.csv"}) {
+        for (const char* f :
+             {"SINGLE/20130405/CSV/10.csv", "SINGLE/20130405/CSV/2.csv", "SINGLE/20130405/CSV/a.CSV",
+              "SINGLE/20130405/CSV/note.txt", "SINGLE/20130405/PNG/x.png", "SINGLE/20130406/CSV/1.csv",
+              "MULTI/20130405/CSV/m.csv", "DATALOGGER/20130405/CSV/d.csv", "SINGLE/20130407/CSV/bad,name.csv",
+              "SINGLE/20130407/CSV/屋上.csv", "single/20130405/CSV/lower.csv"}) {
             fs::create_directories((data / f).parent_path());
             test::writeFile(data / f, "x");
         }
@@ -40,9 +40,8 @@ protected:
 };
 
 TEST_F(MeterFolderScanTest, FindsTheMeasurementFilesInTreeOrderFromAnyLevel) {
-    const std::vector<std::string> all = {"MULTI/20130405/m.csv",     "SINGLE/20130405/2.csv",
-                                          "SINGLE/20130405/10.csv",   "SINGLE/20130405/a.CSV",
-                                          "SINGLE/20130406/1.csv",    "SINGLE/20130407/屋上.csv"};
+    const std::vector<std::string> all = {"MULTI/20130405/m.csv",  "SINGLE/20130405/2.csv", "SINGLE/20130405/10.csv",
+                                          "SINGLE/20130405/a.CSV", "SINGLE/20130406/1.csv", "SINGLE/20130407/屋上.csv"};
     struct Case {
         std::string start;
         std::vector<std::string> expected;
@@ -95,14 +94,13 @@ TEST(RowsNotYetListed, SkipsRowsAlreadyPresentAndNumbersOn) {
     };
     std::vector<LocationTableRow> existing = {row("5", "SINGLE", "20130405", "a.csv", "1F"),
                                               row("9", "PNG", "20130405", "p.png")};
-    std::vector<LocationTableRow> scanned = {row("", "SINGLE", "20130405", "a.csv"),
-                                             row("", "SINGLE", "20130406", "a.csv"),
-                                             row("", "MULTI", "20130405", "a.csv"),
-                                             row("", "SINGLE", "20130405", "A.csv")};
-    EXPECT_EQ(rowsNotYetListed(existing, scanned),
-              (std::vector<LocationTableRow>{row("3", "SINGLE", "20130406", "a.csv"),
-                                             row("4", "MULTI", "20130405", "a.csv"),
-                                             row("5", "SINGLE", "20130405", "A.csv")}));
+    std::vector<LocationTableRow> scanned = {
+        row("", "SINGLE", "20130405", "a.csv"), row("", "SINGLE", "20130406", "a.csv"),
+        row("", "MULTI", "20130405", "a.csv"), row("", "SINGLE", "20130405", "A.csv")};
+    EXPECT_EQ(
+        rowsNotYetListed(existing, scanned),
+        (std::vector<LocationTableRow>{row("3", "SINGLE", "20130406", "a.csv"), row("4", "MULTI", "20130405", "a.csv"),
+                                       row("5", "SINGLE", "20130405", "A.csv")}));
     EXPECT_TRUE(rowsNotYetListed(scanned, scanned).empty());
 }
 
@@ -113,8 +111,8 @@ TEST(NaturalLess, OrdersDigitRunsByValue) {
         bool less;
     };
     const Case cases[] = {
-        {"2.csv", "10.csv", true},  {"10.csv", "2.csv", false}, {"file9", "file10", true},
-        {"a", "b", true},           {"abc", "abcd", true},      {"20130405", "20130406", true},
+        {"2.csv", "10.csv", true},  {"10.csv", "2.csv", false},  {"file9", "file10", true},
+        {"a", "b", true},           {"abc", "abcd", true},       {"20130405", "20130406", true},
         {"007.csv", "7.csv", true}, {"7.csv", "007.csv", false}, {"x.csv", "x.csv", false},
         {"MULTI", "SINGLE", true},
     };

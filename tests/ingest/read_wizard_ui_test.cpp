@@ -71,9 +71,15 @@ ScriptedPages::Step closePage() {
 
 TEST(CsvExtension, OnlyLowerOrUpperCaseCsvAfterTheLastDot) {
     const std::pair<QString, bool> cases[] = {
-        {"list.csv", true},           {"LIST.CSV", true},          {"list.Csv", false},
-        {"d:\\data.old\\list", false}, {"/home/u/data.old/list", false}, {"list", false},
-        {"list.csv.bak", false},      {"a.b.csv", true},           {"list.", false},
+        {"list.csv", true},
+        {"LIST.CSV", true},
+        {"list.Csv", false},
+        {"d:\\data.old\\list", false},
+        {"/home/u/data.old/list", false},
+        {"list", false},
+        {"list.csv.bak", false},
+        {"a.b.csv", true},
+        {"list.", false},
     };
     for (const auto& [path, ok] : cases) EXPECT_EQ(hasCsvExtension(path), ok) << path.toStdString();
 }

@@ -34,13 +34,16 @@ std::string fixed(double v) {
 // Three places: UHF 13 (channel 0) at 55.5 + 10 p, UHF 14 at 70 in place 1 only, BS-1
 // (channel 40) at 48 in every place.
 WorksheetDocument threePlaces() {
-    return test::makeWorksheet(3, [](int p, BlockRow row, int c) -> std::string {
-        if (row != BlockRow::Level) return test::none();
-        if (c == 0) return fixed(55.5 + 10 * p);
-        if (c == 1 && p == 1) return "70.0";
-        if (c == 40) return "48.0";
-        return test::none();
-    }, 41);
+    return test::makeWorksheet(
+        3,
+        [](int p, BlockRow row, int c) -> std::string {
+            if (row != BlockRow::Level) return test::none();
+            if (c == 0) return fixed(55.5 + 10 * p);
+            if (c == 1 && p == 1) return "70.0";
+            if (c == 40) return "48.0";
+            return test::none();
+        },
+        41);
 }
 
 class LevelChartFeedTest : public ::testing::Test {
@@ -66,9 +69,8 @@ protected:
     }
     const LevelChartModel& shown() { return panel->levelChart()->window()->model(); }
     void setCurrentRow(int row) {
-        panel->grid()->selectionModel()->setCurrentIndex(panel->gridModel()->index(row, 0),
-                                                         QItemSelectionModel::ClearAndSelect |
-                                                             QItemSelectionModel::Rows);
+        panel->grid()->selectionModel()->setCurrentIndex(
+            panel->gridModel()->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
 
     test::TempDir dir;

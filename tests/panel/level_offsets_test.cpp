@@ -18,8 +18,8 @@ TEST(LevelNumbers, ReadsLikeAtofAndWritesLikePrintf) {
         const char* text;
         double value;
     } cases[] = {
-        {"45.3", 45.3}, {" -3.5", -3.5}, {"+2", 2.0}, {"1..5", 1.0}, {".5", 0.5},
-        {"12abc", 12.0}, {"abc", 0.0},  {"", 0.0},   {"1e2", 100.0},
+        {"45.3", 45.3},  {" -3.5", -3.5}, {"+2", 2.0}, {"1..5", 1.0},  {".5", 0.5},
+        {"12abc", 12.0}, {"abc", 0.0},    {"", 0.0},   {"1e2", 100.0},
     };
     for (const Case& c : cases) EXPECT_DOUBLE_EQ(leadingDecimal(c.text), c.value) << c.text;
 
@@ -103,12 +103,10 @@ TEST(ApplyOffset, SelectionTakesEveryPlaceWhoseLevelRowIsInTheRange) {
         int first, last;
         std::vector<int> offsetPlaces;
     } cases[] = {
-        {0, 0, {}},            // only the 周波数 row of place 1: its level row lies outside
-        {2, 14, {0, 1, 2}},    // the level rows of places 1 and 3
-        {3, 7, {}},            // the rows between two level rows
-        {8, 8, {1}},
-        {0, 23, {0, 1, 2, 3}},
-        {20, 40, {3}},         // a range past the last row
+        {0, 0, {}},          // only the 周波数 row of place 1: its level row lies outside
+        {2, 14, {0, 1, 2}},  // the level rows of places 1 and 3
+        {3, 7, {}},          // the rows between two level rows
+        {8, 8, {1}},        {0, 23, {0, 1, 2, 3}}, {20, 40, {3}},  // a range past the last row
     };
     for (const Case& c : cases) {
         WorksheetDocument ws = offsetSite();
@@ -187,7 +185,8 @@ TEST(ApplyOffset, HandEditedSummaries) {
         std::string& line = ws.line(p, BlockRow::Level);
         std::vector<std::string_view> f = splitFields(line);
         std::string out;
-        for (size_t i = 0; i < f.size(); ++i) out += (i ? "," : "") + std::string(i == 4 ? std::string_view(text) : f[i]);
+        for (size_t i = 0; i < f.size(); ++i)
+            out += (i ? "," : "") + std::string(i == 4 ? std::string_view(text) : f[i]);
         line = out;
     };
     setSummary(0, "manual");
@@ -219,14 +218,12 @@ TEST(ApplyOffset, SinglePrecisionOperandsAndTypedValues) {
         {"abc", "1", OffsetSign::Plus, "1.0"},
     };
     for (const Case& c : cases) {
-        WorksheetDocument ws = test::makeWorksheet(1, [&](int, BlockRow, int ch) -> std::string {
-            return ch == 0 ? c.level : test::none();
-        });
+        WorksheetDocument ws = test::makeWorksheet(
+            1, [&](int, BlockRow, int ch) -> std::string { return ch == 0 ? c.level : test::none(); });
         applyOffset(ws, request(c.value, c.sign, 0, 2, 2));
         EXPECT_EQ(test::channelText(ws.line(0, BlockRow::Level), 0), c.expected) << c.level << " " << c.value;
     }
 }
-
 
 // The offset list's channel ranges against the catalog: each item covers whole band
 // groups, exactly the groups of its bands.

@@ -127,9 +127,9 @@ TEST_F(PanelTest, ADataFolderThatCannotBeListedIsRefusedNamingItAndTheReason) {
         test::AsOrdinaryUser user;
         panel.runReading();
     }
-    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("読み込みフォルダを開けません\n") +
-                                           QString::fromStdString(locked.string()) + "\n" +
-                                           QString::fromLocal8Bit(std::strerror(EACCES))});
+    EXPECT_EQ(dialogs.texts(),
+              QStringList{QStringLiteral("読み込みフォルダを開けません\n") + QString::fromStdString(locked.string()) +
+                          "\n" + QString::fromLocal8Bit(std::strerror(EACCES))});
     EXPECT_EQ(test::readFile(session.locations.worksheet()), previous);
     EXPECT_EQ(panel.gridModel()->rowCount(), 12);
     EXPECT_FALSE(std::filesystem::exists(session.locations.errorLog()));
@@ -177,7 +177,8 @@ TEST_F(PanelTest, ResetAsksFirstAndForwardsOnlyOnYes) {
     panel.resetButton()->click();
     EXPECT_EQ(reset.count(), 1);
     ASSERT_EQ(dialogs.messages.size(), 2u);
-    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("全ての測定データがオフセット前の状態に戻り、\n使用チャンネルも読み込み直後の状態に戻ります。\nよろしいですか？"));
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("全ての測定データがオフセット前の状態に戻り、\n使用チャンネルも"
+                                                       "読み込み直後の状態に戻ります。\nよろしいですか？"));
     EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
 }

@@ -32,11 +32,14 @@ std::string quoted(const fs::path& p) { return "'" + p.string() + "'"; }
 // Two places: UHF 13 with levels that need rounding, BS-1 (index 40) with a BER A
 // value only, every other channel "－".
 WorksheetDocument site() {
-    return test::makeWorksheet(2, [](int p, BlockRow row, int c) -> std::string {
-        if (c == 0) return row == BlockRow::Level ? (p == 0 ? "45.5" : "-3.5") : "473.1";
-        if (c == 40 && row == BlockRow::BerA) return "1.0E-8";
-        return test::none();
-    }, 41);
+    return test::makeWorksheet(
+        2,
+        [](int p, BlockRow row, int c) -> std::string {
+            if (c == 0) return row == BlockRow::Level ? (p == 0 ? "45.5" : "-3.5") : "473.1";
+            if (c == 40 && row == BlockRow::BerA) return "1.0E-8";
+            return test::none();
+        },
+        41);
 }
 
 // The judge command's list for a worksheet file against one standard value for 地デジ.
@@ -67,10 +70,17 @@ TEST(LevelTexts, TheSameTextHasTheSameValueForOffsetsRoundingAndJudgement) {
         const char* rounded;  // mireva-cli round
         const char* offset;   // +1.0 dB on 地デジ, the old level held as a float
     } cases[] = {
-        {"0x10", 0, "0.0", "1.0"},       {"0x1p4", 0, "0.0", "1.0"},   {"inf", 0, "0.0", "1.0"},
-        {"-nan", 0, "0.0", "1.0"},       {"1e2", 100, "100.0", "101.0"}, {" 60", 60, "60.0", "61.0"},
-        {"60.", 60, "60.0", "61.0"},     {".5", 0.5, "1.0", "1.5"},    {"45.5", 45.5, "46.0", "46.5"},
-        {"-0.05", -0.05, "-0.0", "0.9"}, {"1e999", 1.7976931348623157e308, nullptr, nullptr},
+        {"0x10", 0, "0.0", "1.0"},
+        {"0x1p4", 0, "0.0", "1.0"},
+        {"inf", 0, "0.0", "1.0"},
+        {"-nan", 0, "0.0", "1.0"},
+        {"1e2", 100, "100.0", "101.0"},
+        {" 60", 60, "60.0", "61.0"},
+        {"60.", 60, "60.0", "61.0"},
+        {".5", 0.5, "1.0", "1.5"},
+        {"45.5", 45.5, "46.0", "46.5"},
+        {"-0.05", -0.05, "-0.0", "0.9"},
+        {"1e999", 1.7976931348623157e308, nullptr, nullptr},
     };
     test::TempDir dir;
     for (const Case& c : cases) {
@@ -119,10 +129,14 @@ TEST(PartialLastBlock, IsNoPlaceForJudgeCsvAndRound) {
     for (int r = 0; r < 3; ++r) {
         std::string line = ws.lines[r];
         rewriteFields(line, [&](int field, std::string_view text, std::string& out) {
-            if (field == 2) out += "P3" + test::rowSuffix(static_cast<BlockRow>(r));
-            else if (r == 2 && field == channelField(0)) out += "12.5";
-            else if (r == 2 && field == channelField(1)) out += "0";
-            else out += text;
+            if (field == 2)
+                out += "P3" + test::rowSuffix(static_cast<BlockRow>(r));
+            else if (r == 2 && field == channelField(0))
+                out += "12.5";
+            else if (r == 2 && field == channelField(1))
+                out += "0";
+            else
+                out += text;
         });
         ws.lines.push_back(line);
     }
@@ -171,8 +185,8 @@ TEST(CsvCommand, SelectionOfAReadingRunAndNamesFromTheSettings) {
     settings.broadcasterNames[40] = cp("ＮＨＫ");
     ASSERT_TRUE(SettingsFile(dir / "Mireva.ini").writeBroadcasterNames(settings));
 
-    ASSERT_EQ(runCli("csv --worksheet " + quoted(dir / "w.csv") + " --out " + quoted(dir / "out.csv") +
-                     " --settings " + quoted(dir / "Mireva.ini")),
+    ASSERT_EQ(runCli("csv --worksheet " + quoted(dir / "w.csv") + " --out " + quoted(dir / "out.csv") + " --settings " +
+                     quoted(dir / "Mireva.ini")),
               0);
     std::array<int, kChannelCount> inUse{};
     inUse[0] = inUse[40] = 1;

@@ -34,12 +34,16 @@ QString q(const char* utf8) { return QString::fromUtf8(utf8); }
 // Five places; UHF 13 (channel 0) holds the level 40.3 + place index, UHF 14 a level in
 // place 3 only.
 std::string fiveplaces() {
-    return test::makeWorksheet(5, [](int p, BlockRow row, int c) -> std::string {
-        if (row != BlockRow::Level) return c == 0 ? "473.14" : test::none();
-        if (c == 0) return std::to_string(40 + p) + ".3";
-        if (c == 1 && p == 2) return "50.0";
-        return test::none();
-    }, 2).serialize();
+    return test::makeWorksheet(
+               5,
+               [](int p, BlockRow row, int c) -> std::string {
+                   if (row != BlockRow::Level) return c == 0 ? "473.14" : test::none();
+                   if (c == 0) return std::to_string(40 + p) + ".3";
+                   if (c == 1 && p == 2) return "50.0";
+                   return test::none();
+               },
+               2)
+        .serialize();
 }
 
 class OperationsTest : public ::testing::Test {
@@ -151,10 +155,8 @@ TEST_F(OperationsTest, TypedValueMessagesInOrderThenTheOffsetWithTheChosenSignAn
         const char* typed;
         std::vector<const char*> messages;
     } refused[] = {
-        {".5", {kOffsetNoIntegerPart}},
-        {"1.", {kOffsetNoFraction}},
-        {"1.25", {kOffsetTooManyDecimals}},
-        {"1.2.", {kOffsetNoFraction, kOffsetTooManyDecimals}},
+        {".5", {kOffsetNoIntegerPart}},     {"1.", {kOffsetNoFraction}},
+        {"1.25", {kOffsetTooManyDecimals}}, {"1.2.", {kOffsetNoFraction, kOffsetTooManyDecimals}},
         {"1a", {kOffsetBadCharacter}},
     };
     select({2});
@@ -225,8 +227,9 @@ TEST_F(OperationsTest, UpDownAndMoveToKeepTheHighlightWithItsPlace) {
 }
 
 TEST_F(OperationsTest, AFarMoveBringsThePlaceIntoView) {
-    test::writeFile(session.locations.worksheet(),
-                    test::makeWorksheet(60, [](int, BlockRow, int) { return test::none(); }, 0).serialize());
+    test::writeFile(session.locations.worksheet(), test::makeWorksheet(
+                                                       60, [](int, BlockRow, int) { return test::none(); }, 0)
+                                                       .serialize());
     panel->refreshGrid();
     panel->grid()->scrollToBottom();
     select({354, 355, 356, 357, 358, 359});
@@ -248,7 +251,7 @@ TEST_F(OperationsTest, AFarMoveBringsThePlaceIntoView) {
 
 TEST_F(OperationsTest, DeleteAsksFirstAndRecountsTheChannelsEitherWay) {
     session.summary.current.channelHasValue[7] = 1;  // set by hand in the channel settings
-    select({12, 13});  // place 3, the only one with UHF 14
+    select({12, 13});                                // place 3, the only one with UHF 14
     dialogs.answers = {MessageAnswer::No};
     button(panel->rowPage(), "行の削除")->click();
     EXPECT_EQ(messages(), QStringList{q(kConfirmDelete)});
@@ -282,8 +285,8 @@ TEST_F(OperationsTest, ARowOperationThatCannotRewriteTheFileIsReportedAndTheGrid
     select({6});
     button(panel->rowPage(), "UP")->click();
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, q(kWorksheetNotSaved) + "\n" +
-                                            QString::fromStdString(session.locations.worksheet().string()));
+    EXPECT_EQ(dialogs.messages[0].text,
+              q(kWorksheetNotSaved) + "\n" + QString::fromStdString(session.locations.worksheet().string()));
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(test::readFile(session.locations.worksheet()), original);
     EXPECT_EQ(gridPlaces(), (std::vector<std::string>{"1 P1", "2 P2", "3 P3", "4 P4", "5 P5"}));

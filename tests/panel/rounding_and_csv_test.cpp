@@ -45,10 +45,13 @@ TEST(RoundAllLevels, LevelFieldsOnly) {
 
 // Two places in which only UHF 13 and 14 (channel indexes 0 and 1) hold values.
 WorksheetDocument twoChannelSite() {
-    return test::makeWorksheet(2, [](int p, BlockRow row, int c) -> std::string {
-        if (c > 1) return test::none();
-        return std::to_string(p + 1) + "." + std::to_string(static_cast<int>(row)) + "." + std::to_string(c);
-    }, 2);
+    return test::makeWorksheet(
+        2,
+        [](int p, BlockRow row, int c) -> std::string {
+            if (c > 1) return test::none();
+            return std::to_string(p + 1) + "." + std::to_string(static_cast<int>(row)) + "." + std::to_string(c);
+        },
+        2);
 }
 
 TEST(WorksheetCsv, TwoUhfChannelsOfTwoPlaces) {
@@ -91,8 +94,8 @@ TEST(WorksheetCsv, BroadcasterNamesAndSelectedChannelsOnly) {
     const std::string csv = worksheetCsv(ws, inUse, names);
     std::vector<std::string_view> lines = splitLines(csv);
     EXPECT_EQ(std::string(lines[0]), cp("No,測定場所,レベルオフセット(dB),14,PL 20_局名"));
-    EXPECT_EQ(std::string(lines[3]), "1,P1" + cp(":レベル") + "," + ChannelCatalog::instance().initialOffsetsText() +
-                                         ",1.2.1," + kEmptyMark);
+    EXPECT_EQ(std::string(lines[3]),
+              "1,P1" + cp(":レベル") + "," + ChannelCatalog::instance().initialOffsetsText() + ",1.2.1," + kEmptyMark);
 
     // A worksheet of headers only gives the header line alone.
     WorksheetDocument empty = test::makeWorksheet(0, {});

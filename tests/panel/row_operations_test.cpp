@@ -19,9 +19,12 @@ using namespace panel_text;
 // Lines that tell their place and row apart; channel 0 of the level line holds the
 // place number so that a moved place is easy to follow.
 WorksheetDocument site(int places) {
-    return test::makeWorksheet(places, [](int p, BlockRow row, int c) -> std::string {
-        return std::to_string(p + 1) + "." + std::to_string(static_cast<int>(row));
-    }, 1);
+    return test::makeWorksheet(
+        places,
+        [](int p, BlockRow row, int c) -> std::string {
+            return std::to_string(p + 1) + "." + std::to_string(static_cast<int>(row));
+        },
+        1);
 }
 
 // Place numbers (1-based, as built by site()) in worksheet order.
@@ -54,12 +57,9 @@ TEST(PlaceSelection, FirstRowsAndContiguity) {
         std::vector<int> places;
         bool contiguous;
     } cases[] = {
-        {range(2, 9), {6}, true},       // last rows of place 1, first rows of place 2
-        {{0, 12}, {0, 12}, true},       // first rows of places 1 and 3 only
-        {{0, 2}, {0}, false},
-        {{1, 2, 3}, {}, true},
-        {{0, 6, 7}, {0, 6}, false},
-        {range(0, 17), {0, 6, 12}, true},
+        {range(2, 9), {6}, true},  // last rows of place 1, first rows of place 2
+        {{0, 12}, {0, 12}, true},  // first rows of places 1 and 3 only
+        {{0, 2}, {0}, false},     {{1, 2, 3}, {}, true}, {{0, 6, 7}, {0, 6}, false}, {range(0, 17), {0, 6, 12}, true},
     };
     for (const Case& c : cases) {
         PlaceSelection s = selectPlaces(c.rows);
@@ -149,15 +149,11 @@ TEST(MovePlacesTo, TargetsOutsideTheWorksheetOrInsideTheSelection) {
         std::vector<std::string> messages;
         bool progress;
     } cases[] = {
-        {"0", {12}, {kNoSuchRow}, false},
-        {"6", {12}, {kNoSuchRow}, false},
-        {"", {12}, {kNoSuchRow}, false},
-        {"99999", {12}, {kNoSuchRow}, false},
+        {"0", {12}, {kNoSuchRow}, false},       {"6", {12}, {kNoSuchRow}, false},
+        {"", {12}, {kNoSuchRow}, false},        {"99999", {12}, {kNoSuchRow}, false},
         {"2", range(6, 17), {}, false},  // inside the selected range: nothing happens
-        {"3", range(6, 17), {}, false},
-        {"1", {}, {kNoRowsToMove}, false},
-        {"1", {13}, {kSelectFirstRows}, false},
-        {"1", {6, 8}, {kSelectContiguous}, false},
+        {"3", range(6, 17), {}, false},         {"1", {}, {kNoRowsToMove}, false},
+        {"1", {13}, {kSelectFirstRows}, false}, {"1", {6, 8}, {kSelectContiguous}, false},
     };
     for (const Case& c : cases) {
         GridState s = state(5, c.rows);
@@ -255,8 +251,10 @@ struct StepModel {
         t.count = static_cast<int>(rows.size());
         bool allFirst = true;
         for (int r : rows) {
-            if (r % 6 == 0) t.places.push_back(r);
-            else allFirst = false;
+            if (r % 6 == 0)
+                t.places.push_back(r);
+            else
+                allFirst = false;
         }
         bool run = true;
         for (size_t i = 1; i < rows.size(); ++i) run = run && rows[i] == rows[i - 1] + 1;
@@ -277,9 +275,12 @@ struct StepModel {
         const int c = up ? b - 6 : b + 6;
         auto ib = std::find(below.begin(), below.end(), b + 2);
         auto ic = std::find(below.begin(), below.end(), c + 2);
-        if (ib != below.end() && ic != below.end()) std::swap(*ib, *ic);
-        else if (ib != below.end()) *ib = c + 2;
-        else if (ic != below.end()) *ic = b + 2;
+        if (ib != below.end() && ic != below.end())
+            std::swap(*ib, *ic);
+        else if (ib != below.end())
+            *ib = c + 2;
+        else if (ic != below.end())
+            *ic = b + 2;
         for (int k = 0; k <= 5; ++k) {
             if (up) {
                 for (int d = b + k; d >= b + k - 5; --d) {
@@ -358,7 +359,8 @@ struct StepModel {
         std::vector<std::string> kept;
         for (size_t d = 0; d < file.size(); ++d) {
             bool gone = false;
-            for (int b : t.places) gone = gone || (d >= static_cast<size_t>(b / 6 * 8) && d < static_cast<size_t>(b / 6 * 8 + 8));
+            for (int b : t.places)
+                gone = gone || (d >= static_cast<size_t>(b / 6 * 8) && d < static_cast<size_t>(b / 6 * 8 + 8));
             if (!gone) kept.push_back(file[d]);
         }
         file = kept;

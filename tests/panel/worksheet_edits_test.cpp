@@ -22,12 +22,15 @@ struct Site {
 
     explicit Site(int places = 4) {
         files = WorksheetFiles::of(DataLocations(dir.dataFolder()));
-        WorksheetDocument ws = test::makeWorksheet(places, [](int p, BlockRow row, int c) -> std::string {
-            if (row != BlockRow::Level) return test::none();
-            if (c == 0) return std::to_string(40 + p) + ".3";
-            if (c == 1 && p == 2) return "50.0";
-            return test::none();
-        }, 2);
+        WorksheetDocument ws = test::makeWorksheet(
+            places,
+            [](int p, BlockRow row, int c) -> std::string {
+                if (row != BlockRow::Level) return test::none();
+                if (c == 0) return std::to_string(40 + p) + ".3";
+                if (c == 1 && p == 2) return "50.0";
+                return test::none();
+            },
+            2);
         original = ws.serialize();
         test::writeFile(files.worksheet, original);
     }
@@ -66,9 +69,13 @@ TEST(WorksheetEdits, ARewriteThatFailsIsReportedAndKeepsTheFile) {
         const char* name;
         std::function<EditOutcome(const WorksheetFiles&)> run;
     } cases[] = {
-        {"offset", [](const WorksheetFiles& f) { return offsetWorksheetFile(f, {"1", OffsetSign::Plus, 10, 0, 23}); }},
+        {"offset",
+         [](const WorksheetFiles& f) {
+             return offsetWorksheetFile(f, {"1", OffsetSign::Plus, 10, 0, 23});
+         }},
         {"round", [](const WorksheetFiles& f) { return roundWorksheetFile(f); }},
-        {"move", [](const WorksheetFiles& f) {
+        {"move",
+         [](const WorksheetFiles& f) {
              GridState s{{}, {18}, {20}};
              EditOutcome o = runRowOperation(f, s, [](GridState& g) { return movePlacesTo(g, "1"); });
              // The panel's state is left as it came.
@@ -76,7 +83,8 @@ TEST(WorksheetEdits, ARewriteThatFailsIsReportedAndKeepsTheFile) {
              EXPECT_EQ(s.belowStandardRows, std::vector<int>{20});
              return o;
          }},
-        {"delete", [](const WorksheetFiles& f) {
+        {"delete",
+         [](const WorksheetFiles& f) {
              GridState s{{}, {0}, {}};
              return runRowOperation(f, s, deletePlaces);
          }},

@@ -21,14 +21,14 @@ using ValueOf = std::function<std::string(int p, BlockRow row, int c)>;
 
 inline const std::string& worksheetHeader1() {
     static const std::string header = [] {
-    const ChannelCatalog& cat = ChannelCatalog::instance();
-    std::string line = ",,,,,";
-    for (int c = 0; c < kChannelCount; ++c) {
-        const BandGroup& g = cat.group(cat.groupOf(c));
-        if (g.first == c) line += g.label;
-        line += ',';
-    }
-    return line;
+        const ChannelCatalog& cat = ChannelCatalog::instance();
+        std::string line = ",,,,,";
+        for (int c = 0; c < kChannelCount; ++c) {
+            const BandGroup& g = cat.group(cat.groupOf(c));
+            if (g.first == c) line += g.label;
+            line += ',';
+        }
+        return line;
     }();
     return header;
 }

@@ -29,8 +29,8 @@ protected:
         session = AppSession::forFolder(dir.dataFolder());
         // Place 2 has one level at the standard value (0.0 by default), the others are above it.
         test::writeFile(session.locations.worksheet(), test::makeWorksheet(3, [](int place, int channel) {
-            return place == 1 && channel == 5 ? std::string("0.0") : std::string("65.5");
-        }));
+                            return place == 1 && channel == 5 ? std::string("0.0") : std::string("65.5");
+                        }));
     }
     WorksheetGridModel::BroadcasterNames noNames{};
     TempDir dir;

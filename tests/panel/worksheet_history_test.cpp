@@ -20,12 +20,16 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string fivePlaces() {
-    return test::makeWorksheet(5, [](int p, BlockRow row, int c) -> std::string {
-        if (row != BlockRow::Level) return c == 0 ? "473.14" : test::none();
-        if (c == 0) return std::to_string(40 + p) + ".5";
-        if (c == 1 && p == 2) return "50.4";
-        return test::none();
-    }, 2).serialize();
+    return test::makeWorksheet(
+               5,
+               [](int p, BlockRow row, int c) -> std::string {
+                   if (row != BlockRow::Level) return c == 0 ? "473.14" : test::none();
+                   if (c == 0) return std::to_string(40 + p) + ".5";
+                   if (c == 1 && p == 2) return "50.4";
+                   return test::none();
+               },
+               2)
+        .serialize();
 }
 
 struct Edit {
@@ -103,8 +107,9 @@ TEST_F(HistoryTest, UndoAllGivesTheOriginalAndRedoAllTheEditedBytes) {
         {"delete", {deleteRows({0, 12})}},
         {"round", {roundLevels()}},
         {"reset after offset", {offsetPlaces(6, 11), reset()}},
-        {"mixed", {offsetPlaces(0, 5), moveTo({0}, "4"), roundLevels(), deleteRows({6}), offsetPlaces(0, 23), reset(),
-                   roundLevels()}},
+        {"mixed",
+         {offsetPlaces(0, 5), moveTo({0}, "4"), roundLevels(), deleteRows({6}), offsetPlaces(0, 23), reset(),
+          roundLevels()}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

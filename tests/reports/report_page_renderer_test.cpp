@@ -42,8 +42,7 @@ WorksheetDocument worksheetOf(int places, int extraLines = 0) {
     return doc;
 }
 
-AggregationSummary selecting(std::initializer_list<int> channels, bool ber = true, bool mer = true,
-                             bool cn = true) {
+AggregationSummary selecting(std::initializer_list<int> channels, bool ber = true, bool mer = true, bool cn = true) {
     AggregationSummary s;
     for (int c : channels) s.channelHasValue[c] = 1;
     s.berPresent = ber;
@@ -108,15 +107,24 @@ TEST(ReportPage, SkeletonHeaderNotesAndFooterAtTheirPlaces) {
         int x, top, height;
     };
     const Expected expected[] = {
-        {"　物件名：", 1720, 27216, 280},   {"サンプル荘", 3050, 27216, 280},
-        {"受信レベル測定", 7500, 27373, 500}, {"     No. 2", 17463, 27216, 200},
-        {"試　験　日", 2350, 26480, 300},   {"2026年1月1日", 4750, 26480, 300},
-        {"天　　候", 10990, 26480, 300},    {"晴", 13250, 26480, 300},
-        {"試　験　者", 2350, 25800, 300},   {"試験 太郎", 4750, 25800, 300},
-        {"測　定　器　具", 10640, 25800, 300}, {"LM-1", 13250, 25800, 300},
-        {"測　定　チ　ャ　ン　ネ　ル", 10150, 25420, 300}, {"NO.", 1664, 25120, 300},
-        {"階", 2270, 25120, 300},           {"設置場所", 2710, 25120, 300},
-        {"追記事項", 1720, 3870, 300},      {"特記なし", 1720, 3400, 300},
+        {"　物件名：", 1720, 27216, 280},
+        {"サンプル荘", 3050, 27216, 280},
+        {"受信レベル測定", 7500, 27373, 500},
+        {"     No. 2", 17463, 27216, 200},
+        {"試　験　日", 2350, 26480, 300},
+        {"2026年1月1日", 4750, 26480, 300},
+        {"天　　候", 10990, 26480, 300},
+        {"晴", 13250, 26480, 300},
+        {"試　験　者", 2350, 25800, 300},
+        {"試験 太郎", 4750, 25800, 300},
+        {"測　定　器　具", 10640, 25800, 300},
+        {"LM-1", 13250, 25800, 300},
+        {"測　定　チ　ャ　ン　ネ　ル", 10150, 25420, 300},
+        {"NO.", 1664, 25120, 300},
+        {"階", 2270, 25120, 300},
+        {"設置場所", 2710, 25120, 300},
+        {"追記事項", 1720, 3870, 300},
+        {"特記なし", 1720, 3400, 300},
         {"ＯＲＶＡＮＥ株式会社", 8025, 2300, 400},
     };
     for (const Expected& e : expected) {
@@ -183,9 +191,9 @@ TEST(ReportPage, BandLabelOnlyOverTheFirstColumnOfABand) {
             labels.push_back({t.x1, u8(t.text)});
             EXPECT_EQ(t.height, 180);
         }
-    EXPECT_EQ(labels, (std::vector<std::pair<int, std::string>>{
-                          {4470, "地デジ"}, {5610, "BSCS(右旋)"}, {6180, "CATV"}, {7320, "スカパー！"},
-                          {7890, "PILOT"}}));
+    EXPECT_EQ(labels,
+              (std::vector<std::pair<int, std::string>>{
+                  {4470, "地デジ"}, {5610, "BSCS(右旋)"}, {6180, "CATV"}, {7320, "スカパー！"}, {7890, "PILOT"}}));
 }
 
 TEST(ReportPage, MerOffLeavesItsRowBlankButLabelled) {
@@ -256,7 +264,7 @@ TEST(ReportPage, ValueFontsByLengthAsTheWorksheetHoldsThem) {
         std::string value;
         int height, topAboveRowBottom;
     };
-    const Case cases[] = {{"45.3", 180, 244}, {"－", 180, 244}, {"123.456", 150, 244},
+    const Case cases[] = {{"45.3", 180, 244},    {"－", 180, 244},       {"123.456", 150, 244},
                           {"1.2E-04", 150, 244}, {"1.23E-04", 140, 215}, {"", 0, 0}};
     for (const Case& c : cases) {
         WorksheetDocument doc;

@@ -156,7 +156,8 @@ TEST_F(ReportUi, FailedSaveIsReportedAndTheFormStaysOpen) {
     form.edit(CSetDoc2Dlg::Weather)->setText("雨");
     form.saveButton()->click();
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_TRUE(dialogs.messages[0].text.startsWith("印刷データを保存できませんでした。")) << dialogs.texts().join("|").toStdString();
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith("印刷データを保存できませんでした。"))
+        << dialogs.texts().join("|").toStdString();
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(form.edit(CSetDoc2Dlg::Weather)->text(), "雨");
@@ -166,8 +167,8 @@ TEST_F(ReportUi, FailedSaveIsReportedAndTheFormStaysOpen) {
 
 TEST_F(ReportUi, NothingToPrintIsToldInsteadOfOpeningADialog) {
     bool opened = false;
-    ReportPrinting::setDialogHooks({[&](QPrintDialog&) { return opened = true; },
-                                    [&](QPrintPreviewDialog&) { return opened = true; }, {}});
+    ReportPrinting::setDialogHooks(
+        {[&](QPrintDialog&) { return opened = true; }, [&](QPrintPreviewDialog&) { return opened = true; }, {}});
     ReportPrinting printing(nullptr);
     printing.print(source(0), "site");
     printing.preview(source(0), "site");
@@ -181,8 +182,8 @@ TEST_F(ReportUi, NothingToPrintIsToldInsteadOfOpeningADialog) {
 // Places but no channel: one message, as the workbook gives, and no dialog or page.
 TEST_F(ReportUi, NoChannelSelectedIsToldInsteadOfPrintingEmptyPages) {
     bool opened = false;
-    ReportPrinting::setDialogHooks({[&](QPrintDialog&) { return opened = true; },
-                                    [&](QPrintPreviewDialog&) { return opened = true; }, {}});
+    ReportPrinting::setDialogHooks(
+        {[&](QPrintDialog&) { return opened = true; }, [&](QPrintPreviewDialog&) { return opened = true; }, {}});
     ReportPrinting printing(nullptr);
     ReportSource none = source(3);
     none.current.channelHasValue = {};
@@ -206,7 +207,8 @@ TEST_F(ReportUi, PrintDialogOffersThePageRangeAndPrintsTheChosenPages) {
                                         printer->setFromTo(2, 4);
                                         return true;
                                     },
-                                    {}, {}});
+                                    {},
+                                    {}});
     ReportPrinting printing(nullptr);
     printing.print(source(25), "現場A");  // 3 row blocks × 2 groups
     EXPECT_EQ(minPage, 1);
@@ -223,7 +225,8 @@ TEST_F(ReportUi, CancelledPrintDialogPrintsNothing) {
                                         dialog.printer()->setOutputFileName(QString::fromStdString(pdf.string()));
                                         return false;
                                     },
-                                    {}, {}});
+                                    {},
+                                    {}});
     ReportPrinting printing(nullptr);
     printing.print(source(3), "site");
     EXPECT_FALSE(fs::exists(pdf));
@@ -343,7 +346,8 @@ TEST(PainterReportCanvas, SmallOrLandscapePaperShowsTheWholePageScaledDown) {
         ASSERT_TRUE(ink.isValid()) << paper.what;
         EXPECT_LT(ink.right(), w - 1) << paper.what;
         const double frameHeight = 25000 * dpi / 2540.0 * fit;
-        EXPECT_NEAR(ink.height(), frameHeight, frameHeight * 0.03 + 3) << paper.what << ": the whole frame is on the sheet";
+        EXPECT_NEAR(ink.height(), frameHeight, frameHeight * 0.03 + 3)
+            << paper.what << ": the whole frame is on the sheet";
     }
 }
 
@@ -378,8 +382,8 @@ TEST_F(ReportUi, PdfPagesCarryTheLayoutAndTheTexts) {
 
     // The texts are real text in the file, in the right order on the page.
     const QString text = run("pdftotext", {"-layout", "-f", "1", "-l", "1", path(pdf), "-"});
-    for (const char* expected : {"物件名：", "メゾン若葉", "受信レベル表", "No.", "設置場所", "地デジ", "13",
-                                 "居間1", "居間2", "45.0", "周波数", "追記事項", "No. 1", "ＯＲＶＡＮＥ株式会社"})
+    for (const char* expected : {"物件名：", "メゾン若葉", "受信レベル表", "No.", "設置場所", "地デジ", "13", "居間1",
+                                 "居間2", "45.0", "周波数", "追記事項", "No. 1", "ＯＲＶＡＮＥ株式会社"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
     EXPECT_LT(text.indexOf("物件名"), text.indexOf("居間1"));
     EXPECT_LT(text.indexOf("居間1"), text.indexOf("ＯＲＶＡＮＥ"));
@@ -401,8 +405,10 @@ TEST_F(ReportUi, PdfPagesCarryTheLayoutAndTheTexts) {
 // ideographs that share their glyph with a radical. Each drawn on its own line comes
 // back from the file as exactly what was drawn.
 TEST_F(ReportUi, PdfTextLayerGivesBackExactlyTheDrawnTexts) {
-    const char* texts[] = {"1F101号室", "BS-1", "1.8E-07", "No. 1", "各戸端子の受信レベル", "共用部", "試験日",
-                           "日", "月", "一", "子", "戸", "用", "山", "田", "木", "雨", "面"};
+    const char* texts[] = {"1F101号室", "BS-1",   "1.8E-07", "No. 1", "各戸端子の受信レベル",
+                           "共用部",    "試験日", "日",      "月",    "一",
+                           "子",        "戸",     "用",      "山",    "田",
+                           "木",        "雨",     "面"};
     const fs::path pdf = dir / "texts.pdf";
     {
         QPdfWriter writer(path(pdf));
@@ -468,8 +474,10 @@ TEST_F(ReportUi, BatchReportCommand) {
         {"every page of the plan", {"--worksheet", path(worksheet), "--out", path(pdf), "--settings", path(ini)}, 0, 4},
         {"without settings: defaults", {"--worksheet", path(worksheet), "--out", path(pdf)}, 0, 4},
         {"missing worksheet", {"--worksheet", path(dir / "none.csv"), "--out", path(pdf)}, 2, -1},
-        {"missing settings file", {"--worksheet", path(worksheet), "--out", path(pdf), "--settings", path(dir / "x.ini")},
-         2, -1},
+        {"missing settings file",
+         {"--worksheet", path(worksheet), "--out", path(pdf), "--settings", path(dir / "x.ini")},
+         2,
+         -1},
         {"no --out", {"--worksheet", path(worksheet)}, 2, -1},
         {"unknown option", {"--worksheet", path(worksheet), "--out", path(pdf), "--colour"}, 2, -1},
         {"worksheet without places", {"--worksheet", path(dir / "empty.csv"), "--out", path(pdf)}, 1, -1},

@@ -9,8 +9,14 @@ namespace {
 
 // The report reads the same lines as every other reader of the worksheet.
 TEST(WorksheetLines, CutsLinesLikeTheWorksheetDocument) {
-    const char* contents[] = {"",          "h1",          "h1\r\nh2\r\n",       "h1\r\nh2\r\na\r\nb\r\n",
-                              "h1\nh2\na", "h1\r\nh2\r\n\r\n\r\nx", "h1\r\nh2\r\na\r", "h1\r\nh2\r\na\rb\r\n",
+    const char* contents[] = {"",
+                              "h1",
+                              "h1\r\nh2\r\n",
+                              "h1\r\nh2\r\na\r\nb\r\n",
+                              "h1\nh2\na",
+                              "h1\r\nh2\r\n\r\n\r\nx",
+                              "h1\r\nh2\r\na\r",
+                              "h1\r\nh2\r\na\rb\r\n",
                               "\r\n\r\n\r\n"};
     for (const char* content : contents) {
         WorksheetDocument doc;

@@ -66,8 +66,9 @@ TEST_F(SettingsFileTest, SectionsAreAppendedInWriteOrderAndReadBack) {
     ASSERT_TRUE(file.writePrintData2(s));
 
     std::string content = test::readFile(ini);
-    const std::string head = cp("[FormatName]\r\nFORMAT1=月次点検\r\nFORMAT2=フォーマット２\r\n\r\n"
-                                "[StandardValue]\r\nCATV=0.0\r\nCATVUP=0.0\r\nUHF=47\r\n");
+    const std::string head =
+        cp("[FormatName]\r\nFORMAT1=月次点検\r\nFORMAT2=フォーマット２\r\n\r\n"
+           "[StandardValue]\r\nCATV=0.0\r\nCATVUP=0.0\r\nUHF=47\r\n");
     EXPECT_EQ(content.substr(0, head.size()), head);
     EXPECT_NE(content.find("\r\n\r\n[BCName]\r\nUHF13=" + cp("ＮＨＫ総合") + "\r\nUHF14=\r\n"), std::string::npos);
     EXPECT_NE(content.find("\r\n\r\n[PrintData2]\r\n"), std::string::npos);
@@ -84,18 +85,18 @@ TEST_F(SettingsFileTest, SectionsAreAppendedInWriteOrderAndReadBack) {
 TEST_F(SettingsFileTest, HandEditedFileKeepsEveryOtherLineByteForByte) {
     // Comments, a foreign section, LF-only line ends, blanks around "=", a lower-case
     // key, a duplicate key, a blank line before the next section and no final line end.
-    const std::string original = cp(
-        "; written by hand\r\n"
-        "[Other]\r\n"
-        "A=1\n"
-        "\r\n"
-        "[standardvalue]\r\n"
-        "  uhf =  45.5 \r\n"
-        "UHF=99\r\n"
-        "; note inside\r\n"
-        "\r\n"
-        "[Tail]\r\n"
-        "Z=last");
+    const std::string original =
+        cp("; written by hand\r\n"
+           "[Other]\r\n"
+           "A=1\n"
+           "\r\n"
+           "[standardvalue]\r\n"
+           "  uhf =  45.5 \r\n"
+           "UHF=99\r\n"
+           "; note inside\r\n"
+           "\r\n"
+           "[Tail]\r\n"
+           "Z=last");
     test::writeFile(ini, original);
 
     ReportSettings s;
@@ -105,25 +106,26 @@ TEST_F(SettingsFileTest, HandEditedFileKeepsEveryOtherLineByteForByte) {
 
     s.standardValues[kStdUhf] = "48";
     ASSERT_TRUE(file.writeStandardValues(s));
-    std::string expected = cp(
-        "; written by hand\r\n"
-        "[Other]\r\n"
-        "A=1\n"
-        "\r\n"
-        "[standardvalue]\r\n"
-        "UHF=48\r\n"
-        "UHF=99\r\n"
-        "; note inside\r\n"
-        "CATV=0.0\r\nCATVUP=0.0\r\nBSCS=0.0\r\nBSLCSL=0.0\r\nLTE=0.0\r\nJCSAT3A=0.0\r\nJCSAT3AH=0.0\r\n"
-        "JCSAT4B=0.0\r\nJCSAT4BH=0.0\r\nSCCB=0.0\r\nSCCBH=0.0\r\nSCCCH=0.0\r\nSCCC=0.0\r\nFM=0.0\r\n"
-        "SKYP=0.0\r\nPILOT=0.0\r\n"
-        "\r\n"
-        "[Tail]\r\n"
-        "Z=last");
+    std::string expected =
+        cp("; written by hand\r\n"
+           "[Other]\r\n"
+           "A=1\n"
+           "\r\n"
+           "[standardvalue]\r\n"
+           "UHF=48\r\n"
+           "UHF=99\r\n"
+           "; note inside\r\n"
+           "CATV=0.0\r\nCATVUP=0.0\r\nBSCS=0.0\r\nBSLCSL=0.0\r\nLTE=0.0\r\nJCSAT3A=0.0\r\nJCSAT3AH=0.0\r\n"
+           "JCSAT4B=0.0\r\nJCSAT4BH=0.0\r\nSCCB=0.0\r\nSCCBH=0.0\r\nSCCCH=0.0\r\nSCCC=0.0\r\nFM=0.0\r\n"
+           "SKYP=0.0\r\nPILOT=0.0\r\n"
+           "\r\n"
+           "[Tail]\r\n"
+           "Z=last");
     EXPECT_EQ(test::readFile(ini), expected);
 
     ASSERT_TRUE(file.writeFormatNames(ReportSettings::defaults()));
-    EXPECT_EQ(test::readFile(ini), expected + cp("\r\n\r\n[FormatName]\r\nFORMAT1=フォーマット１\r\nFORMAT2=フォーマット２\r\n"));
+    EXPECT_EQ(test::readFile(ini),
+              expected + cp("\r\n\r\n[FormatName]\r\nFORMAT1=フォーマット１\r\nFORMAT2=フォーマット２\r\n"));
 }
 
 TEST_F(SettingsFileTest, OnlyALineWithBothBracketsStartsASection) {
@@ -131,12 +133,9 @@ TEST_F(SettingsFileTest, OnlyALineWithBothBracketsStartsASection) {
         const char* line;  // stands between UHF=45.5 and CATV=50 in section StandardValue
         const char* catv;  // the CATV value read back
     } cases[] = {
-        {"[note: checked", "50"},
-        {"[", "50"},
-        {"  [ a=b", "50"},
-        {"[Other]", "0.0"},  // a real section ends StandardValue
-        {"[Other] tail", "0.0"},
-        {"[]", "0.0"},
+        {"[note: checked", "50"}, {"[", "50"},
+        {"  [ a=b", "50"},        {"[Other]", "0.0"},  // a real section ends StandardValue
+        {"[Other] tail", "0.0"},  {"[]", "0.0"},
     };
     for (const Case& c : cases) {
         test::writeFile(ini, cp("[StandardValue]\r\nUHF=45.5\r\n") + cp(c.line) + "\r\nCATV=50\r\n");
@@ -159,9 +158,10 @@ TEST_F(SettingsFileTest, OnlyALineWithBothBracketsStartsASection) {
 TEST_F(SettingsFileTest, LongStoredValuesAreCutToTheirCapacityInCharacters) {
     std::string name40 = cp("放送局名放送局名放送局名放送局名放送局名放送局名放送局名放送局名放送局名放送局名");
     std::string mixed = cp("ｱ") + std::string(30, 'x') + cp("局局");  // single-byte kana counts as one
-    test::writeFile(ini, "[BCName]\r\nUHF13=" + name40 + "\r\nUHF14=" + mixed + "\r\n[FormatName]\r\nFORMAT1=" +
-                             cp("一二三四五六七八九十一二三四五六七") + "\r\n[PrintData2]\r\nREPORT=" +
-                             std::string(300, 'r') + "\r\nADDNOTE=" + std::string(1100, 'n') + "\r\n");
+    test::writeFile(ini, "[BCName]\r\nUHF13=" + name40 + "\r\nUHF14=" + mixed +
+                             "\r\n[FormatName]\r\nFORMAT1=" + cp("一二三四五六七八九十一二三四五六七") +
+                             "\r\n[PrintData2]\r\nREPORT=" + std::string(300, 'r') +
+                             "\r\nADDNOTE=" + std::string(1100, 'n') + "\r\n");
     ReportSettings s;
     file.readAll(s);
     EXPECT_EQ(test::u8(s.broadcasterNames[0]), test::u8(cutToCharacters(name40, 31)));
@@ -224,10 +224,10 @@ TEST(BroadcasterKeys, KeysFollowTheBandPrefixRule) {
         int channel;
         const char* key;
     } cases[] = {
-        {0, "UHF13"},   {39, "UHF52"},     {40, "BS-1"},      {52, "ND2"},      {65, "BS-2"},     {89, "ND25"},
-        {90, "1"},      {93, "C13"},       {106, "8"},        {152, "13"},      {240, "UL 1"},    {252, "3A K-2"},
-        {266, "3A K-1"}, {280, "4B K-2"},  {311, "4B K-31"},  {312, "SCC-B 13"}, {323, "SCC-B 1"}, {335, "D1"},
-        {359, "UL-L"},  {365, "FM 1"},     {377, "H001"},     {388, "H-11"},    {509, "PL 20"},
+        {0, "UHF13"},    {39, "UHF52"},   {40, "BS-1"},     {52, "ND2"},       {65, "BS-2"},     {89, "ND25"},
+        {90, "1"},       {93, "C13"},     {106, "8"},       {152, "13"},       {240, "UL 1"},    {252, "3A K-2"},
+        {266, "3A K-1"}, {280, "4B K-2"}, {311, "4B K-31"}, {312, "SCC-B 13"}, {323, "SCC-B 1"}, {335, "D1"},
+        {359, "UL-L"},   {365, "FM 1"},   {377, "H001"},    {388, "H-11"},     {509, "PL 20"},
     };
     for (const Case& c : cases) EXPECT_EQ(broadcasterKey(c.channel), c.key) << c.channel;
 }
@@ -244,8 +244,8 @@ TEST(BroadcasterKeys, WriteOrderPutsAllBsBeforeAllCs) {
     struct Case {
         int position;
         const char* key;
-    } cases[] = {{39, "UHF52"}, {40, "BS-1"}, {51, "BS-23"}, {52, "BS-2"},  {63, "BS-24"},
-                 {64, "ND2"},   {76, "ND26"}, {77, "ND1"},   {89, "ND25"},  {90, "1"}, {509, "PL 20"}};
+    } cases[] = {{39, "UHF52"}, {40, "BS-1"}, {51, "BS-23"}, {52, "BS-2"}, {63, "BS-24"}, {64, "ND2"},
+                 {76, "ND26"},  {77, "ND1"},  {89, "ND25"},  {90, "1"},    {509, "PL 20"}};
     for (const Case& c : cases) EXPECT_EQ(broadcasterKey(order[c.position]), c.key) << c.position;
 }
 

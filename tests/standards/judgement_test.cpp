@@ -21,7 +21,8 @@ WorksheetDocument worksheetOf(const std::vector<std::pair<std::string, std::map<
     const std::string mark = cp("－");
     for (const auto& [name, levels] : places) {
         for (int row = 0; row < kRowsPerPlace; ++row) {
-            std::string line = "2026/12/10,10:00:00," + cp(name) + (row == 2 ? cp(":レベル") : cp(":周波数")) + ",UHF ,";
+            std::string line =
+                "2026/12/10,10:00:00," + cp(name) + (row == 2 ? cp(":レベル") : cp(":周波数")) + ",UHF ,";
             for (int c = 0; c < kChannelCount; ++c) {
                 line += ',';
                 auto it = levels.find(c);
@@ -93,8 +94,7 @@ TEST(Judge, EachChannelIsJudgedAgainstItsOwnBandHalf) {
 
 TEST(Judge, OnlyTheSecondPlaceBelowGivesRowEight) {
     JudgementResult r;
-    judge(worksheetOf({{"A", {{0, "60"}}}, {"B", {{0, "30"}, {5, "31"}}}, {"C", {}}}),
-          standards({{kStdUhf, "40"}}), r);
+    judge(worksheetOf({{"A", {{0, "60"}}}, {"B", {{0, "30"}, {5, "31"}}}, {"C", {}}}), standards({{kStdUhf, "40"}}), r);
     EXPECT_EQ(r.belowStandardRows, std::vector<int>{8});
     EXPECT_TRUE(r.isBelowStandardRow(8));
     EXPECT_FALSE(r.isBelowStandardRow(2));
@@ -125,8 +125,8 @@ TEST(Judge, RebuildsRowsAndDetailsButNeverClearsTheFlag) {
 
 TEST(Judge, ShortLinesAndPartialBlocksAreSafe) {
     WorksheetDocument doc = worksheetOf({{"A", {}}, {"B", {}}});
-    doc.lines[2] = cp("d,t,A:レベル,m,o,－,5");    // channels 0 and 1 only
-    doc.lines[10] = cp("d,t,B:レベル");             // no channel fields at all
+    doc.lines[2] = cp("d,t,A:レベル,m,o,－,5");           // channels 0 and 1 only
+    doc.lines[10] = cp("d,t,B:レベル");                   // no channel fields at all
     doc.lines.resize(doc.lines.size() + 3, "x,y,Z,,,0");  // a trailing partial block is not a place
     JudgementResult r;
     judge(doc, standards({{kStdUhf, "10"}}), r);

@@ -115,9 +115,8 @@ TEST_F(SetStdValDlgTest, EditsTakeAtMostFiveCharacters) {
 
 TEST_F(SetStdValDlgTest, TabRunsRowByRowLeftBeforeRightEndingWithOk) {
     CSetStdValDlg dlg(ini);
-    const char* expected[] = {"UHF",     "BSCS",  "BSLCSL", "CATV",  "CATVUP", "JCSAT3AH", "JCSAT3A",
-                              "JCSAT4BH", "JCSAT4B", "SCCBH", "SCCB", "SCCCH",  "SCCC",     "FM",
-                              "SKYP",    "LTE",   "PILOT"};
+    const char* expected[] = {"UHF",   "BSCS", "BSLCSL", "CATV", "CATVUP", "JCSAT3AH", "JCSAT3A", "JCSAT4BH", "JCSAT4B",
+                              "SCCBH", "SCCB", "SCCCH",  "SCCC", "FM",     "SKYP",     "LTE",     "PILOT"};
     QWidget* w = dlg.edit(kStdUhf);
     for (const char* name : expected) {
         ASSERT_EQ(w->objectName(), name);

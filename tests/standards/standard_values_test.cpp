@@ -18,16 +18,26 @@ TEST(StandardKeys, ChannelsAreGovernedByTheirBandHalf) {
         int key;
         const char* bandLabel;
     } cases[] = {
-        {0, kStdUhf, "地デジ"},          {39, kStdUhf, "地デジ"},
-        {40, kStdBsCs, "BS（右旋）/110度CS（右旋）"},   {64, kStdBsCs, "BS（右旋）/110度CS（右旋）"},
-        {65, kStdBsLCsL, "BS（左旋）/110度CS（左旋）"}, {89, kStdBsLCsL, "BS（左旋）/110度CS（左旋）"},
-        {90, kStdCatv, "CATV"},          {240, kStdCatvUp, "CATV上り"},
-        {252, kStdJcsat3aH, "JCSAT-3A(水平)"}, {266, kStdJcsat3a, "JCSAT-3A(垂直)"},
-        {280, kStdJcsat4bH, "JCSAT-4B(水平)"}, {311, kStdJcsat4b, "JCSAT-4B(垂直)"},
-        {312, kStdSccBH, "SCC-B(水平)"}, {323, kStdSccB, "SCC-B(垂直)"},
-        {335, kStdSccCH, "SCC-C(水平)"}, {358, kStdSccC, "SCC-C(垂直)"},
-        {359, kStdLte, "LTE"},           {365, kStdFm, "FM"},
-        {377, kStdSkyp, "スカパー！プレミアム光"}, {509, kStdPilot, "PILOT"},
+        {0, kStdUhf, "地デジ"},
+        {39, kStdUhf, "地デジ"},
+        {40, kStdBsCs, "BS（右旋）/110度CS（右旋）"},
+        {64, kStdBsCs, "BS（右旋）/110度CS（右旋）"},
+        {65, kStdBsLCsL, "BS（左旋）/110度CS（左旋）"},
+        {89, kStdBsLCsL, "BS（左旋）/110度CS（左旋）"},
+        {90, kStdCatv, "CATV"},
+        {240, kStdCatvUp, "CATV上り"},
+        {252, kStdJcsat3aH, "JCSAT-3A(水平)"},
+        {266, kStdJcsat3a, "JCSAT-3A(垂直)"},
+        {280, kStdJcsat4bH, "JCSAT-4B(水平)"},
+        {311, kStdJcsat4b, "JCSAT-4B(垂直)"},
+        {312, kStdSccBH, "SCC-B(水平)"},
+        {323, kStdSccB, "SCC-B(垂直)"},
+        {335, kStdSccCH, "SCC-C(水平)"},
+        {358, kStdSccC, "SCC-C(垂直)"},
+        {359, kStdLte, "LTE"},
+        {365, kStdFm, "FM"},
+        {377, kStdSkyp, "スカパー！プレミアム光"},
+        {509, kStdPilot, "PILOT"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(standardKeyOfChannel(c.channel), c.key) << c.channel;
@@ -81,10 +91,23 @@ TEST(ValidateStandardValues, ReportsEveryFaultyValueInDialogOrder) {
 
 TEST(ValidateStandardValues, AllEmptyGivesOneMessagePerValueInDialogOrder) {
     StandardValues values;  // all empty
-    const char* labels[] = {"地デジ", "BS（右旋）/110度CS（右旋）", "BS（左旋）/110度CS（左旋）", "CATV", "CATV上り",
-                            "JCSAT-3A（垂直）", "JCSAT-3A（水平）", "JCSAT-4B（垂直）", "JCSAT-4B（水平）",
-                            "SCC-B（垂直）", "SCC-B（水平）", "SCC-C（水平）", "SCC-C（垂直）", "LTE", "FM",
-                            "スカパー！プレミアム光", "PILOT"};
+    const char* labels[] = {"地デジ",
+                            "BS（右旋）/110度CS（右旋）",
+                            "BS（左旋）/110度CS（左旋）",
+                            "CATV",
+                            "CATV上り",
+                            "JCSAT-3A（垂直）",
+                            "JCSAT-3A（水平）",
+                            "JCSAT-4B（垂直）",
+                            "JCSAT-4B（水平）",
+                            "SCC-B（垂直）",
+                            "SCC-B（水平）",
+                            "SCC-C（水平）",
+                            "SCC-C（垂直）",
+                            "LTE",
+                            "FM",
+                            "スカパー！プレミアム光",
+                            "PILOT"};
     std::vector<std::string> messages = validateStandardValues(values);
     ASSERT_EQ(messages.size(), std::size(labels));
     for (size_t i = 0; i < messages.size(); ++i)

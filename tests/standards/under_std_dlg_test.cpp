@@ -32,8 +32,9 @@ protected:
             {1, cp("2F:レベル"), {{0, ""}}},
         };
     }
-    const std::string csv = cp("測定場所,帯域,チャンネル,レベル\r\n1F:レベル,CATV,C13,49.9\r\n"
-                               "1F:レベル,JCSAT-3A(水平),K-2,30\r\n2F:レベル,地デジ,13,\r\n");
+    const std::string csv =
+        cp("測定場所,帯域,チャンネル,レベル\r\n1F:レベル,CATV,C13,49.9\r\n"
+           "1F:レベル,JCSAT-3A(水平),K-2,30\r\n2F:レベル,地デジ,13,\r\n");
 };
 
 QString cell(const CUnderStdDlg& dlg, int row, int column) {

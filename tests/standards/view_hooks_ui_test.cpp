@@ -39,10 +39,12 @@ TEST(ViewHooks, StandardValuesMenuEntryOpensTheDialogOnTheSettingsFile) {
     test::writeFile(view.session().settingsPath, "[StandardValue]\r\nUHF=47\r\n");
     bool seen = false;
     QString title, uhf;
-    whenModalOpens<CSetStdValDlg>([&](CSetStdValDlg* d) {
-        title = d->windowTitle();
-        uhf = d->edit(kStdUhf)->text();
-    }, seen);
+    whenModalOpens<CSetStdValDlg>(
+        [&](CSetStdValDlg* d) {
+            title = d->windowTitle();
+            uhf = d->edit(kStdUhf)->text();
+        },
+        seen);
     view.standardValues();
     ASSERT_TRUE(seen);
     EXPECT_EQ(title, QStringLiteral("基準値の設定"));

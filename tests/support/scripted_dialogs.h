@@ -19,7 +19,7 @@ public:
         ui::MessageBoxes::setHandler([this](const ui::MessageRequest& r) {
             messages.push_back(r);
             if (answers.empty()) {
-                return r.buttons == ui::MessageButtons::Ok ? ui::MessageAnswer::Ok
+                return r.buttons == ui::MessageButtons::Ok         ? ui::MessageAnswer::Ok
                        : r.buttons == ui::MessageButtons::OkCancel ? ui::MessageAnswer::Ok
                                                                    : ui::MessageAnswer::Yes;
             }

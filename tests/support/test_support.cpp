@@ -35,8 +35,10 @@ TempDir::TempDir(bool asDataHome) : asDataHome_(asDataHome) {
 
 TempDir::~TempDir() {
     if (asDataHome_) {
-        if (hadDataHome_) ::setenv("XDG_DATA_HOME", oldDataHome_.c_str(), 1);
-        else ::unsetenv("XDG_DATA_HOME");
+        if (hadDataHome_)
+            ::setenv("XDG_DATA_HOME", oldDataHome_.c_str(), 1);
+        else
+            ::unsetenv("XDG_DATA_HOME");
     }
     std::error_code ec;
     fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);

@@ -37,8 +37,10 @@ inline std::string worksheetPlace(int place, const LevelOf& level) {
         line += k == 2 ? "," + toCp932("地ﾃﾞｼﾞ:0.0 BS/CS:0.0") : ",";
         for (int c = 0; c < kChannelCount; ++c) {
             std::string v;
-            if (k == static_cast<int>(BlockRow::Level) && level) v = level(place, c);
-            else if (k == 0) v = std::to_string(c) + ".0";
+            if (k == static_cast<int>(BlockRow::Level) && level)
+                v = level(place, c);
+            else if (k == 0)
+                v = std::to_string(c) + ".0";
             line += "," + (v.empty() ? toCp932("－") : v);
         }
         out += line + "\r\n";

@@ -18,13 +18,13 @@ namespace {
 // Geometry of a page, in pixels of the page.
 constexpr int kBoxTop = 11;
 constexpr int kFirstLeft = 11;
-constexpr int kBoxGap = 10;          // between two group boxes of one page
+constexpr int kBoxGap = 10;  // between two group boxes of one page
 constexpr int kColumnPitch = 134;
 constexpr int kRowPitch = 21;
-constexpr int kCheckLeft = 25;       // relative to the page for the first box
+constexpr int kCheckLeft = 25;  // relative to the page for the first box
 constexpr int kCheckTop = 65;
 constexpr int kCheckHeight = 16;
-constexpr int kEditOffset = 56;      // edit left minus check box left
+constexpr int kEditOffset = 56;  // edit left minus check box left
 constexpr int kEditTop = 62;
 constexpr int kEditWidth = 70;
 constexpr int kEditHeight = 20;
@@ -36,8 +36,8 @@ constexpr int kScrollBarWidth = 17;
 QRect fittedRect(int left, int channels, int perColumn) {
     int columns = (channels + perColumn - 1) / perColumn;
     int rows = std::min(channels, perColumn);
-    int right = left + (kCheckLeft - kFirstLeft) + (columns - 1) * kColumnPitch + kEditOffset + kEditWidth +
-                kBoxRightMargin;
+    int right =
+        left + (kCheckLeft - kFirstLeft) + (columns - 1) * kColumnPitch + kEditOffset + kEditWidth + kBoxRightMargin;
     int bottom = kEditTop + (rows - 1) * kRowPitch + kEditHeight + kBoxBottomMargin;
     return QRect(QPoint(left, kBoxTop), QPoint(right, bottom));
 }
@@ -267,8 +267,10 @@ void ChannelPage::keepVisible(QWidget* focused) {
     QRect r(focused->mapTo(content_, QPoint(0, 0)), focused->size());
     int top = scrollBar_->value();
     int margin = kRowPitch - kEditHeight + 4;
-    if (r.top() - margin < top) scrollBar_->setValue(std::max(0, r.top() - margin));
-    else if (r.bottom() + margin > top + kHeight) scrollBar_->setValue(r.bottom() + margin - kHeight);
+    if (r.top() - margin < top)
+        scrollBar_->setValue(std::max(0, r.top() - margin));
+    else if (r.bottom() + margin > top + kHeight)
+        scrollBar_->setValue(r.bottom() + margin - kHeight);
 }
 
 }  // namespace mireva::ui

@@ -21,7 +21,7 @@ class BroadcasterNameEdit;
 
 struct ChannelPageLayout {
     struct Box {
-        int group;           // band group of the catalog
+        int group;  // band group of the catalog
         const char* caption;
     };
     const char* tabCaption;
@@ -29,8 +29,8 @@ struct ChannelPageLayout {
     std::vector<Box> boxes;  // left to right
     int perColumn = 10;
     int checkWidth = 55;
-    QRect groupRect;         // fixed group box (left, top, right, bottom); empty: fitted to the columns
-    int scrollRange = 0;     // 0: the page does not scroll
+    QRect groupRect;      // fixed group box (left, top, right, bottom); empty: fitted to the columns
+    int scrollRange = 0;  // 0: the page does not scroll
     int scrollStep = 0;
     bool channelSuffix = false;  // terrestrial: "13ch" instead of "13"
 };
@@ -74,7 +74,7 @@ private:
         int group = 0;
         QGroupBox* box = nullptr;
         QCheckBox* selectAll = nullptr;
-        std::vector<QCheckBox*> channels;             // catalog order
+        std::vector<QCheckBox*> channels;  // catalog order
         std::vector<BroadcasterNameEdit*> edits;
     };
     const Group* find(int group) const;

@@ -67,8 +67,8 @@ Texts measure(const QRectF& area, const LevelChartModel& m, double unit) {
         t.channel.push_back(fromSj(bar.channelText));
         t.broadcaster.push_back(fromSj(bar.broadcaster));
         t.value_.push_back(fromSj(bar.valueText));
-        widestLabel = std::max({widestLabel, lm.horizontalAdvance(t.channel.back()),
-                                lm.horizontalAdvance(t.broadcaster.back())});
+        widestLabel =
+            std::max({widestLabel, lm.horizontalAdvance(t.channel.back()), lm.horizontalAdvance(t.broadcaster.back())});
         widestValue = std::max(widestValue, vm.horizontalAdvance(t.value_.back()));
         anyBroadcaster = anyBroadcaster || !bar.broadcaster.empty();
     }

@@ -22,13 +22,11 @@ QFont levelChartFont();
 
 // Where the parts of a chart lie in an area.
 struct LevelChartLayout {
-    QRectF plot;         // the bars' area: axis minimum at its bottom, maximum at its top
-    double slot = 0;     // width per bar
+    QRectF plot;      // the bars' area: axis minimum at its bottom, maximum at its top
+    double slot = 0;  // width per bar
     double axisMin = 0, axisMax = 1;
 
-    double yOf(double level) const {
-        return plot.bottom() - (level - axisMin) / (axisMax - axisMin) * plot.height();
-    }
+    double yOf(double level) const { return plot.bottom() - (level - axisMin) / (axisMax - axisMin) * plot.height(); }
     double slotLeft(int bar) const { return plot.left() + bar * slot; }
 };
 

@@ -71,8 +71,8 @@ void LevelChartWindow::saveImage() {
     const LevelChartModel& m = model();
     if (m.empty()) return;
     const QString initial = QString::fromStdString(levelChartFileName(m.placeNumber, m.bandTab, "png"));
-    QString path = FileDialogs::saveFile(this, QStringLiteral("画像を保存"),
-                                         QStringLiteral("PNG (*.png);;SVG (*.svg)"), initial, QStringLiteral("png"));
+    QString path = FileDialogs::saveFile(this, QStringLiteral("画像を保存"), QStringLiteral("PNG (*.png);;SVG (*.svg)"),
+                                         initial, QStringLiteral("png"));
     if (path.isEmpty()) return;
     std::optional<ChartImageFormat> format = chartImageFormatOf(path);
     if (!format) {

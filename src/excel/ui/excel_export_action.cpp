@@ -62,7 +62,8 @@ void runExcelExport(QWidget* parent, const AppSession& session, const QDate& tod
 
     // Too many sheets for the open files the system allows: said before a name is asked.
     if (std::string why; !excel::fitsOpenFileLimit(inputs, why)) {
-        MessageBoxes::error(parent, QStringLiteral("Excelファイルを作成できません。\n%1").arg(QString::fromStdString(why)));
+        MessageBoxes::error(parent,
+                            QStringLiteral("Excelファイルを作成できません。\n%1").arg(QString::fromStdString(why)));
         return;
     }
 
@@ -72,7 +73,8 @@ void runExcelExport(QWidget* parent, const AppSession& session, const QDate& tod
                               QDir(initialFolder()).filePath(name), QStringLiteral("xlsx"));
     if (chosen.isEmpty()) return;
     if (QFileInfo(chosen).exists() &&
-        !MessageBoxes::ask(parent, QStringLiteral("指定のファイルは既に存在します。\n上書きしますがよろしいでしょうか?")))
+        !MessageBoxes::ask(parent,
+                           QStringLiteral("指定のファイルは既に存在します。\n上書きしますがよろしいでしょうか?")))
         return;
 
     excel::ExportOutcome outcome;

@@ -312,10 +312,11 @@ void CCreateFileDlg::deleteRows() {
 }
 
 void CCreateFileDlg::addFromFolder() {
-    QString initial = !lastScanFolder_.isEmpty()     ? lastScanFolder_
+    QString initial = !lastScanFolder_.isEmpty()    ? lastScanFolder_
                       : loadEdit_->text().isEmpty() ? QString()
                                                     : QFileInfo(loadEdit_->text()).absolutePath();
-    QString folder = FileDialogs::chooseFolder(this, QStringLiteral("測定データのフォルダを選択してください。"), initial);
+    QString folder =
+        FileDialogs::chooseFolder(this, QStringLiteral("測定データのフォルダを選択してください。"), initial);
     if (folder.isEmpty()) return;
     lastScanFolder_ = folder;
     MeterFolderScan scan = scanMeterFolder(toPath(folder));

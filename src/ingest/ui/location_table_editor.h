@@ -53,7 +53,7 @@ private:
     LocationTableModel* model_ = nullptr;
     QTableView* list_ = nullptr;
     DropEdit* loadEdit_ = nullptr;
-    QString lastSaved_;       // where the dialogs start again within this session
+    QString lastSaved_;  // where the dialogs start again within this session
     QString lastScanFolder_;
     QRadioButton* single_ = nullptr;
     QRadioButton* multi_ = nullptr;

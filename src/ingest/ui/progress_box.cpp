@@ -9,8 +9,7 @@
 
 namespace mireva::ui {
 
-ProgressBox::ProgressBox(QWidget* owner, const QString& text)
-    : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint) {
+ProgressBox::ProgressBox(QWidget* owner, const QString& text) : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint) {
     setObjectName("progressBox");
     setModal(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -6,7 +6,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-
 #include "uikit/dialog_units.h"
 #include "uikit/message_boxes.h"
 #include "uikit/qt_text.h"
@@ -181,16 +180,15 @@ void MainPanel::readingRun() {
     record.locationTablePath = toPath(locationTablePath_);
     record.errorLogPath = session_.locations.errorLog();
     record.worksheetPath = session_.locations.worksheet();
-    const int result = aggregationRun(record, [this](const std::string& message) {
-        MessageBoxes::inform(window(), fromSj(message));
-    });
+    const int result =
+        aggregationRun(record, [this](const std::string& message) { MessageBoxes::inform(window(), fromSj(message)); });
     if (result != 0) return;
     session_.summary.takeRun(record.summary);
     refreshGrid();
     std::string error;
     if (!copyFileReplacing(session_.locations.worksheet(), session_.locations.worksheetReset(), &error)) {
-        MessageBoxes::error(this, QStringLiteral("リセット用の測定データを保存できませんでした。\n") +
-                                      QString::fromStdString(error));
+        MessageBoxes::error(
+            this, QStringLiteral("リセット用の測定データを保存できませんでした。\n") + QString::fromStdString(error));
     }
 }
 
@@ -277,7 +275,8 @@ void MainPanel::selectOperationTab(int tab) {
 }
 
 void MainPanel::askReset() {
-    if (MessageBoxes::ask(this, QStringLiteral("全ての測定データがオフセット前の状態に戻り、\n使用チャンネルも読み込み直後の状態に戻ります。\nよろしいですか？"))) {
+    if (MessageBoxes::ask(this, QStringLiteral("全ての測定データがオフセット前の状態に戻り、\n使用チャンネルも読み込み"
+                                               "直後の状態に戻ります。\nよろしいですか？"))) {
         emit resetWorksheet();
     }
 }
@@ -297,8 +296,8 @@ void MainPanel::layoutControls() {
     place(excel_, kExcelAnchor);
     place(reset_, kResetAnchor);
     place(operationTabs_, kOperationTabsAnchor);
-    for (QWidget* page : {static_cast<QWidget*>(offsetPage_), static_cast<QWidget*>(rowPage_),
-                          static_cast<QWidget*>(otherPage_)}) {
+    for (QWidget* page :
+         {static_cast<QWidget*>(offsetPage_), static_cast<QWidget*>(rowPage_), static_cast<QWidget*>(otherPage_)}) {
         page->move(W - page->width() - kPageDx, H - page->height());
         page->raise();
     }
@@ -311,13 +310,13 @@ void MainPanel::resizeEvent(QResizeEvent* event) {
 
 void MainPanel::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        event->accept();  // the panel has no cancel and no default command
-        return;
-    default:
-        QWidget::keyPressEvent(event);
+        case Qt::Key_Escape:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            event->accept();  // the panel has no cancel and no default command
+            return;
+        default:
+            QWidget::keyPressEvent(event);
     }
 }
 

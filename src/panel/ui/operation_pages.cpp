@@ -90,8 +90,7 @@ RowPage::RowPage(QWidget* parent) : OperationPage(300, 52, parent) {
     box->setGeometry(dluRect(11, 0, 152, 48));
     box->lower();
     connect(addButton(QStringLiteral("UP"), 20, 10, 54, 16), &QPushButton::clicked, this, &RowPage::movePlacesUp);
-    connect(addButton(QStringLiteral("DOWN"), 20, 28, 54, 16), &QPushButton::clicked, this,
-            &RowPage::movePlacesDown);
+    connect(addButton(QStringLiteral("DOWN"), 20, 28, 54, 16), &QPushButton::clicked, this, &RowPage::movePlacesDown);
     addLabel(this, QStringLiteral("移動先の行No"), 77, 15, 52, 8);
     moveEdit_ = new QLineEdit(this);
     moveEdit_->setMaxLength(5);

@@ -69,7 +69,8 @@ void PanelOperations::selectRows(const std::vector<int>& rows) {
 
 void PanelOperations::show(const PanelMessages& messages) {
     for (const PanelMessage& m : messages) {
-        MessageBoxes::show(panel_, QString::fromStdString(m.text), m.errorIcon ? MessageIcon::Error : MessageIcon::None);
+        MessageBoxes::show(panel_, QString::fromStdString(m.text),
+                           m.errorIcon ? MessageIcon::Error : MessageIcon::None);
     }
 }
 

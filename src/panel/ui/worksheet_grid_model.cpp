@@ -151,16 +151,16 @@ std::string WorksheetGridModel::cellBytes(int row, int column) const {
 QVariant WorksheetGridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     switch (role) {
-    case Qt::DisplayRole:
-        return cellText(index.row(), index.column());
-    case Qt::TextAlignmentRole:
-        return index.column() == 0 ? int(Qt::AlignLeft | Qt::AlignVCenter) : int(Qt::AlignCenter);
-    case Qt::BackgroundRole:
-        return background(index.row());
-    case Qt::ForegroundRole:
-        return foreground(index.row());
-    default:
-        return {};
+        case Qt::DisplayRole:
+            return cellText(index.row(), index.column());
+        case Qt::TextAlignmentRole:
+            return index.column() == 0 ? int(Qt::AlignLeft | Qt::AlignVCenter) : int(Qt::AlignCenter);
+        case Qt::BackgroundRole:
+            return background(index.row());
+        case Qt::ForegroundRole:
+            return foreground(index.row());
+        default:
+            return {};
     }
 }
 

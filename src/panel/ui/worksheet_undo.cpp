@@ -129,14 +129,16 @@ void WorksheetUndo::updateActions() {
     if (undoAction_) {
         const bool can = history_.canUndo();
         undoAction_->setEnabled(can);
-        undoAction_->setText(can ? QStringLiteral("元に戻す: %1(&U)").arg(QString::fromUtf8(editKindName(history_.undoKind())))
-                                 : QStringLiteral("元に戻す(&U)"));
+        undoAction_->setText(
+            can ? QStringLiteral("元に戻す: %1(&U)").arg(QString::fromUtf8(editKindName(history_.undoKind())))
+                : QStringLiteral("元に戻す(&U)"));
     }
     if (redoAction_) {
         const bool can = history_.canRedo();
         redoAction_->setEnabled(can);
-        redoAction_->setText(can ? QStringLiteral("やり直し: %1(&R)").arg(QString::fromUtf8(editKindName(history_.redoKind())))
-                                 : QStringLiteral("やり直し(&R)"));
+        redoAction_->setText(
+            can ? QStringLiteral("やり直し: %1(&R)").arg(QString::fromUtf8(editKindName(history_.redoKind())))
+                : QStringLiteral("やり直し(&R)"));
     }
     emit historyChanged();
 }

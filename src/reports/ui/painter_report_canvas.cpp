@@ -31,8 +31,10 @@ PainterReportCanvas::PainterReportCanvas(QPainter& painter, const QRectF& area, 
     left_ = area.left() + (fit_ < 1.0 ? (area.width() - report_layout::kContentWidth * scale_) / 2 : 0.0);
     bottom_ = area.bottom();
 
-    pens_[int(ReportPen::Frame)] = QPen(Qt::black, kFramePenWidth * scale_, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
-    pens_[int(ReportPen::Plain)] = QPen(Qt::black, kPlainPenWidth * scale_, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+    pens_[int(ReportPen::Frame)] =
+        QPen(Qt::black, kFramePenWidth * scale_, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+    pens_[int(ReportPen::Plain)] =
+        QPen(Qt::black, kPlainPenWidth * scale_, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
     pens_[int(ReportPen::Dotted)] = QPen(Qt::black, kDottedPenWidth * scale_, Qt::DotLine, Qt::FlatCap, Qt::MiterJoin);
 
     base_ = reportBaseFont();

@@ -24,16 +24,11 @@ struct FieldInfo {
 };
 
 const FieldInfo kFields[CSetDoc2Dlg::FieldCount] = {
-    {"報告書名：", 1167, 16, &PrintData2::report},
-    {"件名：", 1168, 16, &PrintData2::subject},
-    {"タイトル：", 1159, 16, &PrintData2::title},
-    {"物件名：", 1160, 10, &PrintData2::properName},
-    {"試験日：", 1161, 16, &PrintData2::measureDate},
-    {"天候：", 1162, 16, &PrintData2::weather},
-    {"試験者：", 1163, 16, &PrintData2::measureName},
-    {"測定器具：", 1164, 16, &PrintData2::measureEquip},
-    {"フッター：", 1165, 16, &PrintData2::footer},
-    {"追記事項：", 1166, 60, &PrintData2::addNote},
+    {"報告書名：", 1167, 16, &PrintData2::report},    {"件名：", 1168, 16, &PrintData2::subject},
+    {"タイトル：", 1159, 16, &PrintData2::title},     {"物件名：", 1160, 10, &PrintData2::properName},
+    {"試験日：", 1161, 16, &PrintData2::measureDate}, {"天候：", 1162, 16, &PrintData2::weather},
+    {"試験者：", 1163, 16, &PrintData2::measureName}, {"測定器具：", 1164, 16, &PrintData2::measureEquip},
+    {"フッター：", 1165, 16, &PrintData2::footer},    {"追記事項：", 1166, 60, &PrintData2::addNote},
 };
 
 // An input limit that a longer stored value does not break: the value is shown in
@@ -117,7 +112,8 @@ void CSetDoc2Dlg::saveAndClose() {
     std::string error;
     if (!SettingsFile(settingsFile_).writePrintData2(settings_, &error)) {
         // The form stays open with what the user typed, so nothing is lost.
-        MessageBoxes::error(this, QStringLiteral("印刷データを保存できませんでした。\n%1").arg(QString::fromStdString(error)));
+        MessageBoxes::error(
+            this, QStringLiteral("印刷データを保存できませんでした。\n%1").arg(QString::fromStdString(error)));
         return;
     }
     accept();

@@ -20,8 +20,19 @@ class CSetDoc2Dlg : public QDialog {
     Q_OBJECT
 public:
     // One edit per PrintData2 key, top to bottom.
-    enum Field { Report, Subject, Title, ProperName, MeasureDate, Weather, MeasureName, MeasureEquip, Footer,
-                 AddNote, FieldCount };
+    enum Field {
+        Report,
+        Subject,
+        Title,
+        ProperName,
+        MeasureDate,
+        Weather,
+        MeasureName,
+        MeasureEquip,
+        Footer,
+        AddNote,
+        FieldCount
+    };
 
     explicit CSetDoc2Dlg(std::filesystem::path settingsFile, QWidget* parent = nullptr);
 

@@ -25,8 +25,7 @@ QFont reportBaseFont() {
         if (!families.isEmpty()) {
             f = QFont(families.front());
         } else {
-            qWarning("mireva: the report face %s is missing; the PDF text layer may be incomplete",
-                     qPrintable(file));
+            qWarning("mireva: the report face %s is missing; the PDF text layer may be incomplete", qPrintable(file));
             f = QGuiApplication::font();
             const QString fallback = QStringLiteral("Noto Sans CJK JP");
             if (QFontDatabase::families().contains(fallback)) f = QFont(fallback);

@@ -171,7 +171,9 @@ void ReportPrinting::preview(const ReportSource& source, const QString& document
     printer_->setPrintRange(QPrinter::AllPages);
 }
 
-QString noPrinterText() { return QStringLiteral("使用できるプリンターがありません。\n印刷ダイアログでPDFファイルへの出力を選べます。"); }
+QString noPrinterText() {
+    return QStringLiteral("使用できるプリンターがありません。\n印刷ダイアログでPDFファイルへの出力を選べます。");
+}
 
 void ReportPrinting::printerSetup() {
     // Page setup works on a real printer only; without one, say so instead of nothing.

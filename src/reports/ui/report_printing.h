@@ -38,8 +38,7 @@ ReportPageRenderer loadReport(WorksheetLines worksheet, const AggregationSummary
 
 // Draws pages `from` … `to` (1-based, inclusive) onto a device a painter is active
 // on, each page on its own sheet.
-void paintReportPages(QPainter& painter, QPagedPaintDevice& device, const ReportPageRenderer& report, int from,
-                      int to);
+void paintReportPages(QPainter& painter, QPagedPaintDevice& device, const ReportPageRenderer& report, int from, int to);
 
 // Writes every page into a PDF file (A4 portrait). False, with a reason in `error`,
 // when the file could not be written.

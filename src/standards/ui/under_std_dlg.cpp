@@ -37,10 +37,14 @@ public:
         if (role != Qt::DisplayRole) return {};
         const JudgementRow& row = rows_[static_cast<size_t>(index.row())];
         switch (index.column()) {
-            case 0: return fromSj(row.place);
-            case 1: return fromSj(row.band);
-            case 2: return fromSj(row.channel);
-            default: return fromSj(row.level);
+            case 0:
+                return fromSj(row.place);
+            case 1:
+                return fromSj(row.band);
+            case 2:
+                return fromSj(row.channel);
+            default:
+                return fromSj(row.level);
         }
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
@@ -145,9 +149,9 @@ CUnderStdDlg::CUnderStdDlg(JudgementResult& result, std::filesystem::path settin
 }
 
 void CUnderStdDlg::saveCsv() {
-    const QString chosen = FileDialogs::saveFile(this, QStringLiteral("名前を付けて保存"),
-                                                 QStringLiteral("測定場所管理番号表 (*.csv *.CSV)"), {},
-                                                 QStringLiteral("csv"));
+    const QString chosen =
+        FileDialogs::saveFile(this, QStringLiteral("名前を付けて保存"),
+                              QStringLiteral("測定場所管理番号表 (*.csv *.CSV)"), {}, QStringLiteral("csv"));
     if (chosen.isEmpty()) return;
     const std::filesystem::path path = toPath(chosen);
     if (QFileInfo(chosen).isFile() &&
