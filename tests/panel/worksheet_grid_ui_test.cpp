@@ -172,16 +172,19 @@ TEST_F(GridTest, WorksheetThatCannotBeReadLeavesOnlyTheNoColumn) {
     EXPECT_EQ(model.rowCount(), 0);
 }
 
-TEST_F(GridTest, ShortLinesAndPartialBlocksShowWhatTheyHold) {
-    std::string content = test::worksheetHeaders() + test::worksheetPlace(0, {});
-    content += "2024/01/01,10:00:00,X:" + test::cp("周波数") + ",,,1.0\r\n";  // a ninth line, cut short
-    test::writeFile(session.locations.worksheet(), content);
-    WorksheetGridModel model;
-    model.fill(session.locations.worksheet(), 0, noNames);
-    ASSERT_EQ(model.rowCount(), 7);
-    EXPECT_EQ(model.cellText(6, 0), QStringLiteral("   2"));
-    EXPECT_EQ(model.cellText(6, 4), QStringLiteral("1.0"));
-    EXPECT_EQ(model.cellText(6, 5), QString());
+TEST_F(GridTest, APartialLastBlockIsNotAPlace) {
+    const std::string whole = test::worksheetHeaders() + test::worksheetPlace(0, {});
+    // Lines after the last whole block, the last one cut short: not shown, as no
+    // operation or output counts them either.
+    for (int lines : {1, 7}) {
+        std::string content = whole;
+        for (int i = 0; i < lines; ++i) content += "2024/01/01,10:00:00,X:" + test::cp("周波数") + ",,,1.0\r\n";
+        test::writeFile(session.locations.worksheet(), content);
+        WorksheetGridModel model;
+        model.fill(session.locations.worksheet(), 0, noNames);
+        EXPECT_EQ(model.rowCount(), 6) << lines;
+        EXPECT_EQ(model.cellText(5, 0), QStringLiteral("   1"));
+    }
 }
 
 TEST_F(GridTest, SwappingRowsKeepsThePlaceNumbersAndRemovingRenumbers) {

@@ -103,6 +103,15 @@ bool WorksheetGridModel::fill(const std::filesystem::path& worksheet, int tab, c
                 }
             }
         }
+        // A worksheet's places are its whole blocks, for the grid as for every operation
+        // and output: the lines of a trailing partial block are not shown.
+        if (d % kRowsPerPlace != 0) {
+            const int partial = d / kRowsPerPlace + 1;
+            while (!rows_.empty() && rows_.back().placeNumber == partial) {
+                cells_.resize(rows_.back().firstCell);
+                rows_.pop_back();
+            }
+        }
     }
     belowStandard_.assign(rows_.size(), 0);
     endResetModel();
