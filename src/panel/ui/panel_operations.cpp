@@ -48,23 +48,9 @@ std::vector<int> PanelOperations::selectedRows() const {
 }
 
 void PanelOperations::selectRows(const std::vector<int>& rows) {
-    WorksheetGrid* grid = panel_->grid();
-    WorksheetGridModel* model = panel_->gridModel();
-    const int n = model->rowCount();
-    const int lastColumn = std::max(0, model->columnCount() - 1);
-    QItemSelection selection;
-    for (size_t i = 0; i < rows.size();) {
-        size_t j = i;
-        while (j + 1 < rows.size() && rows[j + 1] == rows[j] + 1) ++j;
-        const int first = rows[i], last = std::min(rows[j], n - 1);
-        if (first < n) selection.select(model->index(first, 0), model->index(last, lastColumn));
-        i = j + 1;
-    }
-    grid->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     // Keyboard moves go on from the first selected row, and the view shows it (a place
     // moved far away by 移動 comes into view; a row already in view does not scroll).
-    if (!rows.empty() && rows.front() < n)
-        grid->selectionModel()->setCurrentIndex(model->index(rows.front(), 0), QItemSelectionModel::NoUpdate);
+    panel_->grid()->selectRows(rows, rows.empty() ? -1 : rows.front());
 }
 
 void PanelOperations::show(const PanelMessages& messages) {

@@ -1,5 +1,7 @@
 #include "panel/ui/worksheet_grid.h"
 
+#include <QItemSelection>
+
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QPainter>
@@ -70,6 +72,23 @@ QList<int> WorksheetGrid::selectedRowIndexes() const {
     for (const QModelIndex& i : selectionModel()->selectedRows()) rows << i.row();
     std::sort(rows.begin(), rows.end());
     return rows;
+}
+
+void WorksheetGrid::selectRows(const std::vector<int>& rows, int currentRow) {
+    QAbstractItemModel* m = model();
+    const int n = m->rowCount();
+    const int lastColumn = std::max(0, m->columnCount() - 1);
+    QItemSelection selection;
+    for (size_t i = 0; i < rows.size();) {
+        size_t j = i;
+        while (j + 1 < rows.size() && rows[j + 1] == rows[j] + 1) ++j;
+        const int first = rows[i], last = std::min(rows[j], n - 1);
+        if (first < n) selection.select(m->index(first, 0), m->index(last, lastColumn));
+        i = j + 1;
+    }
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    if (currentRow >= 0 && currentRow < n)
+        selectionModel()->setCurrentIndex(m->index(currentRow, 0), QItemSelectionModel::NoUpdate);
 }
 
 }  // namespace mireva::ui

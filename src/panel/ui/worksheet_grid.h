@@ -2,6 +2,8 @@
 // several rows selectable at once, and the row colours painted by its delegate.
 #pragma once
 
+#include <vector>
+
 #include <QStyledItemDelegate>
 #include <QTableView>
 
@@ -22,6 +24,11 @@ public:
     static constexpr int kRowHeight = 18;
 
     explicit WorksheetGrid(WorksheetGridModel* model, QWidget* parent = nullptr);
+
+    // Selects whole grid rows (ascending), runs of neighbours as one range, and makes
+    // `currentRow` current without changing the selection: keyboard moves go on from it
+    // and the view shows it. Rows past the grid's end are left out; -1 for no current row.
+    void selectRows(const std::vector<int>& rows, int currentRow);
 
     WorksheetGridModel* gridModel() const { return model_; }
     // Column widths from the model, after every fill.

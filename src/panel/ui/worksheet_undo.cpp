@@ -19,24 +19,6 @@ std::filesystem::path historyFolder(const AppSession& session) {
     return session.locations.folder() / "worksheet_history";
 }
 
-void selectRows(MainPanel* panel, const std::vector<int>& rows, int currentRow) {
-    WorksheetGridModel* model = panel->gridModel();
-    QItemSelectionModel* selectionModel = panel->grid()->selectionModel();
-    const int n = model->rowCount();
-    const int lastColumn = std::max(0, model->columnCount() - 1);
-    QItemSelection selection;
-    for (size_t i = 0; i < rows.size();) {
-        size_t j = i;
-        while (j + 1 < rows.size() && rows[j + 1] == rows[j] + 1) ++j;
-        const int first = rows[i], last = std::min(rows[j], n - 1);
-        if (first < n) selection.select(model->index(first, 0), model->index(last, lastColumn));
-        i = j + 1;
-    }
-    selectionModel->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    if (currentRow >= 0 && currentRow < n)
-        selectionModel->setCurrentIndex(model->index(currentRow, 0), QItemSelectionModel::NoUpdate);
-}
-
 }  // namespace
 
 WorksheetUndo::WorksheetUndo(MainPanel* panel)
@@ -121,7 +103,7 @@ void WorksheetUndo::show(const HistoryMove& move) {
     panel_->fillGrid();
     panel_->judgement() = move.view.judgement;
     panel_->applyBelowStandardRows();
-    selectRows(panel_, move.view.selectedRows, move.view.currentRow);
+    panel_->grid()->selectRows(move.view.selectedRows, move.view.currentRow);
     bar->setValue(scrolled);
 }
 
