@@ -22,6 +22,7 @@
 #include "panel/ui/worksheet_grid.h"
 #include "panel/ui/worksheet_grid_model.h"
 #include "panel/ui/worksheet_undo.h"
+#include "panel/worksheet_edits.h"
 #include "uikit/qt_path.h"
 
 namespace mireva::ui {
@@ -157,13 +158,11 @@ void MainPanel::runReading() {
 
     if (resetRequest_) {
         std::string error;
-        const bool copied =
-            copyFileReplacing(session_.locations.worksheetReset(), session_.locations.worksheet(), &error);
+        const bool copied = mireva::resetWorksheet(WorksheetFiles::of(session_.locations), session_.summary, &error);
         if (!copied) {
             MessageBoxes::error(this, QStringLiteral("測定データを読み込み直後の状態に戻せませんでした。\n") +
                                           QString::fromStdString(error));
         }
-        session_.summary.restoreSaved();
         refreshGrid();
         progress.close();
         if (copied) undo_->commit(EditKind::Reset, std::move(beforeReset));
