@@ -1,6 +1,7 @@
 // The edit for one channel's broadcaster name: the user can type or paste at most 12
-// characters (a longer paste is cut) and never a "," (it would split the name in a
-// preset line). A longer name read from the settings file is shown whole and can be
+// characters (a longer paste is cut), never a "," (it would split the name in a
+// preset line) or a line break, and only characters code page 932 has, so the name
+// shown is the name saved. A longer name read from the settings file is shown whole and can be
 // shortened, not grown.
 #pragma once
 
