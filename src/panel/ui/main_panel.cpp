@@ -1,7 +1,9 @@
 #include "panel/ui/main_panel.h"
 
 #include <QFile>
+#include <QHeaderView>
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -283,6 +285,28 @@ void MainPanel::layoutControls() {
         page->move(W - page->width() - kPageDx, H - page->height());
         page->raise();
     }
+}
+
+QSize MainPanel::minimumUsableSize() const {
+    // The anchored controls reach dx + their width in from the right edge; the band
+    // tabs are 800 pixels wide from the left. A small margin keeps the leftmost control
+    // off the frame's edge.
+    constexpr int kMargin = 8;
+    int width = 800;
+    for (const Anchor& a : {kCloseAnchor, kPrintAnchor, kPreviewAnchor, kExcelAnchor, kResetAnchor,
+                            kOperationTabsAnchor}) {
+        width = std::max(width, dluX(a.widthUnits) + a.dx + kMargin);
+    }
+    for (const QWidget* page : {static_cast<const QWidget*>(offsetPage_), static_cast<const QWidget*>(rowPage_),
+                                static_cast<const QWidget*>(otherPage_)}) {
+        width = std::max(width, page->width() + kPageDx + kMargin);
+    }
+    // The grid is H - 135 high: its header, the rows, the horizontal scroll bar and
+    // its frame must fit.
+    const int gridHeight = grid_->horizontalHeader()->sizeHint().height() +
+                           kMinimumGridRows * grid_->verticalHeader()->defaultSectionSize() +
+                           grid_->horizontalScrollBar()->sizeHint().height() + 2 * grid_->frameWidth();
+    return {width, gridHeight + 135};
 }
 
 void MainPanel::resizeEvent(QResizeEvent* event) {
