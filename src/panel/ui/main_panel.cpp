@@ -20,6 +20,7 @@
 #include "standards/ui/under_std_dlg.h"
 #include "ingest/ui/progress_box.h"
 #include "panel/ui/operation_pages.h"
+#include "panel/ui/panel_button.h"
 #include "panel/ui/panel_operations.h"
 #include "panel/ui/worksheet_grid.h"
 #include "panel/ui/worksheet_grid_model.h"
@@ -49,16 +50,6 @@ constexpr Anchor kExcelAnchor{48, 30, 280, 20};
 constexpr Anchor kResetAnchor{48, 30, 935, 20};
 constexpr Anchor kOperationTabsAnchor{300, 70, 400, -2};
 constexpr int kPageDx = 405;
-
-// The buttons keep their template size; a label too wide for it gets a smaller font.
-void fitLabel(QPushButton* button) {
-    QFont font = button->font();
-    const int room = button->width() - 10;
-    while (font.pointSizeF() > 6.5 && QFontMetrics(font).horizontalAdvance(button->text()) > room) {
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    }
-    button->setFont(font);
-}
 
 }  // namespace
 
@@ -91,15 +82,15 @@ MainPanel::MainPanel(AppSession& session, QWidget* parent) : QWidget(parent), se
     grid_ = new WorksheetGrid(model_, this);
     grid_->applyColumnWidths();
 
-    close_ = new QPushButton(QStringLiteral("閉じる"), this);
-    print_ = new QPushButton(QStringLiteral("印刷"), this);
-    preview_ = new QPushButton(QStringLiteral("印刷プレビュー"), this);
-    excel_ = new QPushButton(QStringLiteral("Excel出力"), this);
-    reset_ = new QPushButton(QStringLiteral("リセット"), this);
+    // The buttons keep their template size; a label too wide for it takes two lines.
+    close_ = new PanelButton(QStringLiteral("閉じる"), this);
+    print_ = new PanelButton(QStringLiteral("印刷"), this);
+    preview_ = new PanelButton(QStringLiteral("印刷プレビュー"), this);
+    excel_ = new PanelButton(QStringLiteral("Excel出力"), this);
+    reset_ = new PanelButton(QStringLiteral("リセット"), this);
     for (QPushButton* b : {close_, print_, preview_, excel_, reset_}) {
         b->setAutoDefault(false);
         b->resize(dluSize(48, 30));
-        fitLabel(b);
     }
     connect(close_, &QPushButton::clicked, this, &MainPanel::closeWorksheet);
     connect(print_, &QPushButton::clicked, this, &MainPanel::printReport);
@@ -159,6 +150,7 @@ void MainPanel::runReading() {
 }
 
 void MainPanel::readingRun() {
+    grid_->forgetUserWidths();
     channelWanted_.fill(1);
     RunRecord record;
     record.channelWanted = channelWanted_;

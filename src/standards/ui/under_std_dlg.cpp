@@ -13,6 +13,7 @@
 #include "app/file_dialogs.h"
 #include "app/message_boxes.h"
 #include "app/qt_text.h"
+#include "app/ui_fonts.h"
 #include "core/file_io.h"
 #include "reports/settings_file.h"
 
@@ -99,6 +100,7 @@ CUnderStdDlg::CUnderStdDlg(JudgementResult& result, std::filesystem::path settin
         QString text = QString::fromUtf8(v.format);
         text.replace(QStringLiteral("%s"), fromSj(settings.standardValues[v.key]));
         auto* label = new QLabel(text);
+        label->setFont(withJapaneseFace(label->font()));
         label->setObjectName(QString::fromLatin1(standardValueKey(v.key)));
         valuesGrid->addWidget(label, v.line, v.column);
         values_[v.key] = label;
