@@ -5,6 +5,7 @@
 
 #include <clocale>
 
+#include "app/japanese_ui.h"
 #include "app/main_window.h"
 #include "app/message_boxes.h"
 #include "app/single_instance.h"
@@ -12,6 +13,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mireva"));
+    mireva::ui::installJapaneseUi(app);
     std::setlocale(LC_NUMERIC, "C");  // numbers in files are read with a point
 
     mireva::ui::MainWindow window;

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "channels/preset_lines.h"
+#include "core/error_reason.h"
 #include "core/file_io.h"
 #include "core/text.h"
 
@@ -25,7 +26,7 @@ bool probeChannelSettingsFolder(const DataLocations& locations, std::string* err
     fs::create_directories(locations.folder(), ec);
     std::FILE* probe = std::fopen(locations.checklist().c_str(), "ab");
     if (!probe) {
-        if (error) *error = locations.checklist().string() + ": " + std::strerror(errno);
+        if (error) *error = locations.checklist().string() + ": " + errorReason(errno);
         return false;
     }
     std::fclose(probe);

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <system_error>
 
+#include "core/error_reason.h"
+
 #ifdef _WIN32
 #include <io.h>
 #define MIREVA_FSYNC(fd) _commit(fd)
@@ -42,7 +44,9 @@ bool readWholeFile(const fs::path& path, std::string& out) {
     size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) out.append(buffer, n);
     bool ok = !std::ferror(f);
+    const int readError = errno;
     std::fclose(f);
+    if (!ok) errno = readError;  // the caller may name the reason
     return ok;
 }
 
@@ -67,31 +71,21 @@ bool AtomicFileWriter::open() {
     abandon();
     failed_ = false;
     error_.clear();
+    errorNumber_ = 0;
     unsynced_ = 0;
     file_ = std::fopen(scratch_.c_str(), "wb");
-    if (!file_) {
-        failed_ = true;
-        error_ = scratch_.string() + ": " + std::strerror(errno);
-        return false;
-    }
+    if (!file_) return fail(scratch_, errno);
     return true;
 }
 
 bool AtomicFileWriter::write(std::string_view bytes) {
     if (!file_ || failed_) return false;
-    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
-        failed_ = true;
-        error_ = scratch_.string() + ": " + std::strerror(errno);
-        return false;
-    }
+    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size())
+        return fail(scratch_, errno);
     unsynced_ += bytes.size();
     if (unsynced_ >= kWritebackChunk) {
         unsynced_ = 0;
-        if (std::fflush(file_) != 0) {
-            failed_ = true;
-            error_ = scratch_.string() + ": " + std::strerror(errno);
-            return false;
-        }
+        if (std::fflush(file_) != 0) return fail(scratch_, errno);
         startWriteback(file_);
     }
     return true;
@@ -100,35 +94,31 @@ bool AtomicFileWriter::write(std::string_view bytes) {
 bool AtomicFileWriter::commit() {
     if (!file_) {
         if (error_.empty()) error_ = scratch_.string() + ": not open";
+        if (errorNumber_ == 0) errorNumber_ = EBADF;
         return false;
     }
     bool ok = !failed_;
-    if (ok && std::fflush(file_) != 0) {
-        ok = false;
-        error_ = scratch_.string() + ": " + std::strerror(errno);
-    }
-    if (ok && MIREVA_FSYNC(MIREVA_FILENO(file_)) != 0) {
-        ok = false;
-        error_ = scratch_.string() + ": " + std::strerror(errno);
-    }
-    if (std::fclose(file_) != 0 && ok) {
-        ok = false;
-        error_ = scratch_.string() + ": " + std::strerror(errno);
-    }
+    if (ok && std::fflush(file_) != 0) ok = fail(scratch_, errno);
+    if (ok && MIREVA_FSYNC(MIREVA_FILENO(file_)) != 0) ok = fail(scratch_, errno);
+    if (std::fclose(file_) != 0 && ok) ok = fail(scratch_, errno);
     file_ = nullptr;
     if (ok) {
         std::error_code ec;
         fs::rename(scratch_, target_, ec);  // replaces the target in one step
-        if (ec) {
-            ok = false;
-            error_ = target_.string() + ": " + ec.message();
-        }
+        if (ec) ok = fail(target_, ec.value());
     }
     if (!ok) {
         std::error_code ec;
         fs::remove(scratch_, ec);
     }
     return ok;
+}
+
+bool AtomicFileWriter::fail(const fs::path& file, int errorNumber) {
+    failed_ = true;
+    errorNumber_ = errorNumber;
+    error_ = file.string() + ": " + errorReason(errorNumber);
+    return false;
 }
 
 void AtomicFileWriter::abandon() {
@@ -140,17 +130,19 @@ void AtomicFileWriter::abandon() {
     }
 }
 
-bool replaceFileContent(const fs::path& target, std::string_view content, std::string* error, const fs::path& scratch) {
+bool replaceFileContent(const fs::path& target, std::string_view content, std::string* error, const fs::path& scratch,
+                        int* errorNumber) {
     AtomicFileWriter writer(target, scratch);
     bool ok = writer.open() && writer.write(content) && writer.commit();
     if (!ok && error) *error = writer.error();
+    if (!ok && errorNumber) *errorNumber = writer.errorNumber();
     return ok;
 }
 
 bool copyFileReplacing(const fs::path& from, const fs::path& to, std::string* error) {
     std::string content;
     if (!readWholeFile(from, content)) {
-        if (error) *error = from.string() + ": " + std::strerror(errno);
+        if (error) *error = from.string() + ": " + errorReason(errno);
         return false;
     }
     return replaceFileContent(to, content, error);

@@ -11,7 +11,7 @@
 
 namespace mireva {
 
-// Reads the whole file; false when it cannot be opened or read.
+// Reads the whole file; false when it cannot be opened or read (errno then says why).
 bool readWholeFile(const std::filesystem::path& path, std::string& out);
 
 bool fileExists(const std::filesystem::path& path);
@@ -35,20 +35,25 @@ public:
     void abandon();
 
     const std::string& error() const { return error_; }
+    // The errno value of the failure; 0 while nothing failed.
+    int errorNumber() const { return errorNumber_; }
     const std::filesystem::path& target() const { return target_; }
 
 private:
+    bool fail(const std::filesystem::path& file, int errorNumber);
+
     std::filesystem::path target_;
     std::filesystem::path scratch_;
     std::FILE* file_ = nullptr;
     bool failed_ = false;
     size_t unsynced_ = 0;  // bytes written since the disk writing was last started
+    int errorNumber_ = 0;
     std::string error_;
 };
 
 // One-call form of AtomicFileWriter.
 bool replaceFileContent(const std::filesystem::path& target, std::string_view content, std::string* error = nullptr,
-                        const std::filesystem::path& scratch = {});
+                        const std::filesystem::path& scratch = {}, int* errorNumber = nullptr);
 
 // Copies `from` over `to` in one step (through a scratch file beside `to`).
 bool copyFileReplacing(const std::filesystem::path& from, const std::filesystem::path& to,

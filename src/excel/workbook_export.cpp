@@ -12,11 +12,13 @@ ExportOutcome exportWorkbook(const WorkbookInputs& inputs, const std::filesystem
     XlsxWriter writer(target);
     if (!writer.open()) {
         outcome.error = writer.error();
+        outcome.errorNumber = writer.errorNumber();
         return outcome;
     }
     bool built = buildWorkbook(inputs, [&](const SheetModel& sheet) { return writer.addSheet(sheet); });
     if (!built || !writer.commit()) {
         outcome.error = writer.error().empty() ? "the workbook could not be built" : writer.error();
+        outcome.errorNumber = writer.errorNumber();
         writer.abandon();
         return outcome;
     }

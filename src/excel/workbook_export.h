@@ -15,6 +15,7 @@ struct ExportOutcome {
     bool written = false;
     int sheetCount = 0;
     std::string error;  // why writing failed (the target is then left as it was)
+    int errorNumber = 0;  // the errno value when the file itself could not be written
 };
 
 ExportOutcome exportWorkbook(const WorkbookInputs& inputs, const std::filesystem::path& target);

@@ -5,12 +5,15 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 #include <set>
 #include <system_error>
 #include <unordered_map>
 
 #include <xlsxwriter.h>
+
+#include "core/error_reason.h"
 
 namespace mireva::excel {
 
@@ -147,6 +150,7 @@ bool XlsxWriter::open() {
     abandon();
     failed_ = false;
     error_.clear();
+    errorNumber_ = 0;
     sheets_ = 0;
     // The library creates the file only when the workbook is closed, after every sheet
     // has been written: find out now whether it can be created there at all.
@@ -155,7 +159,8 @@ bool XlsxWriter::open() {
         std::error_code ignored;
         std::filesystem::remove(scratch_, ignored);
     } else {
-        return fail("cannot create " + scratch_.string() + ": " + std::strerror(errno));
+        errorNumber_ = errno;
+        return fail("cannot create " + scratch_.string() + ": " + errorReason(errorNumber_));
     }
     raiseOpenFileLimit();
     keepLargeBlocksMapped();
@@ -265,24 +270,28 @@ bool XlsxWriter::commit() {
         abandon();
         return false;
     }
+    errno = 0;
     lxw_error e = workbook_close(state_->workbook);
     state_.reset();
     if (e != LXW_NO_ERROR) {
+        errorNumber_ = errno;  // the system's reason when writing the file itself failed
         std::error_code ignored;
         std::filesystem::remove(scratch_, ignored);
         return fail(std::string("cannot write the workbook: ") + lxw_strerror(e));
     }
     if (!syncFile(scratch_)) {
+        errorNumber_ = errno;
         std::error_code ignored;
         std::filesystem::remove(scratch_, ignored);
-        return fail("cannot write the workbook: " + std::string(std::strerror(errno)));
+        return fail("cannot write the workbook: " + errorReason(errorNumber_));
     }
     std::error_code ec;
     std::filesystem::rename(scratch_, target_, ec);
     if (ec) {
         std::error_code ignored;
         std::filesystem::remove(scratch_, ignored);
-        return fail("cannot replace " + target_.string() + ": " + ec.message());
+        errorNumber_ = ec.value();
+        return fail("cannot replace " + target_.string() + ": " + errorReason(errorNumber_));
     }
     return true;
 }

@@ -85,6 +85,7 @@ TEST(AtomicFileWriter, AFullDiskIsReportedAndTheOriginalKept) {
         EXPECT_EQ(wrote, c.writesPass) << c.what;
         EXPECT_FALSE(ok) << c.what;
         EXPECT_FALSE(writer.error().empty()) << c.what;
+        EXPECT_EQ(writer.errorNumber(), EFBIG) << c.what;
         writer.abandon();
         EXPECT_EQ(test::readFile(target), "old") << c.what;
         EXPECT_FALSE(fs::exists(dir / "a.txt.tmp")) << c.what;

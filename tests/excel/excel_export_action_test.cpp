@@ -105,7 +105,9 @@ TEST_F(ExcelExportAction, AFailedWriteIsReported) {
     dialogs.paths.push_back(pathIn("missing/book.xlsx"));
     runExcelExport(nullptr, session, kToday);
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_TRUE(dialogs.messages[0].text.startsWith("Excelファイルを保存できませんでした。\n"));
+    // The file named as chosen, and why in the user's words.
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("Excelファイルを保存できませんでした。\n") + pathIn("missing/book.xlsx") +
+                                            QStringLiteral("\nファイルまたはフォルダが見つかりません。"));
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
     EXPECT_TRUE(opened.isEmpty());
 }

@@ -9,6 +9,7 @@
 #include "app/file_dialogs.h"
 #include "app/message_boxes.h"
 #include "app/qt_text.h"
+#include "core/error_reason.h"
 #include "core/worksheet_document.h"
 #include "excel/workbook_export.h"
 #include "reports/settings_file.h"
@@ -75,8 +76,11 @@ void runExcelExport(QWidget* parent, const AppSession& session, const QDate& tod
     }
     const QString shown = QDir::toNativeSeparators(chosen);
     if (!outcome.written) {
+        // The reason in the user's words when the file itself failed; else what the
+        // workbook writer said.
+        const std::string reason = outcome.errorNumber != 0 ? errorReason(outcome.errorNumber) : outcome.error;
         MessageBoxes::error(parent, QStringLiteral("Excelファイルを保存できませんでした。\n%1\n%2")
-                                        .arg(shown, QString::fromStdString(outcome.error)));
+                                        .arg(shown, QString::fromStdString(reason)));
         return;
     }
     if (!DesktopOpen::openFile(chosen))

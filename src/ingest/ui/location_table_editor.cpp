@@ -351,7 +351,7 @@ CCreateFileDlg::SaveOutcome CCreateFileDlg::runSave() {
     std::string error;
     if (!writeLocationTable(toPath(path), model_->rows(), &error)) {
         MessageBoxes::error(this, QStringLiteral("測定場所管理表を保存できませんでした。\n%1\n%2")
-                                      .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(error.c_str())));
+                                      .arg(QDir::toNativeSeparators(path), QString::fromStdString(error)));
         return SaveOutcome::Failed;
     }
     lastSaved_ = path;
