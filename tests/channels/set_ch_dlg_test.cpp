@@ -359,6 +359,40 @@ TEST_F(SetChDlgTest, NameEditsRefuseAThirteenthCharacterAndCommas) {
     EXPECT_EQ(stored->text(), QStringLiteral("あいうえおかきくけこさしすせ"));
 }
 
+// What the name edit shows is what the settings file keeps: characters code page 932
+// cannot hold are refused, typed or pasted, and those it keeps in another form are
+// shown in that form at once.
+TEST_F(SetChDlgTest, NameEditsRefuseCharactersCodePage932CannotHold) {
+    CSetChDlg dlg(session);
+    dlg.show();
+    BroadcasterNameEdit* edit = dlg.page(0)->nameEdit(0);
+    struct Case {
+        const char* what;
+        QString typed, pasted, shown;
+    } cases[] = {
+        {"accented letter typed", "Café", "", "Caf"},
+        {"hangul pasted", "", "한국방송", ""},
+        {"a paste with one foreign character is refused whole", "ＮＨＫ", "総合é", "ＮＨＫ"},
+        {"wave dash and minus sign", "1〜2−3", "", "1～2－3"},
+        {"a typed question mark stays", "BS?", "", "BS?"},
+        {"Japanese", "", "テレビ東京", "テレビ東京"},
+    };
+    for (const Case& c : cases) {
+        edit->clear();
+        if (!c.typed.isEmpty()) QTest::keyClicks(edit, c.typed);
+        if (!c.pasted.isEmpty()) edit->insert(c.pasted);
+        EXPECT_EQ(edit->text(), c.shown) << c.what;
+    }
+    edit->setText(QStringLiteral("1〜2"));
+    EXPECT_EQ(edit->text(), QStringLiteral("1〜2"));  // set by the program: not typed, kept
+    edit->clear();
+    QTest::keyClicks(edit, QStringLiteral("局〜"));
+    dlg.okButton()->click();
+    ReportSettings settings;
+    SettingsFile(session.settingsPath).readBroadcasterNames(settings);
+    EXPECT_EQ(fromSj(settings.broadcasterNames[0]), QStringLiteral("局～"));
+}
+
 TEST_F(SetChDlgTest, PremiumScrollsToItsEndInOneStepAndCatvInSix) {
     CSetChDlg dlg(session);
     struct Case {

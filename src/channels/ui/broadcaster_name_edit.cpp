@@ -1,24 +1,13 @@
 #include "channels/ui/broadcaster_name_edit.h"
 
-#include <QValidator>
-
 #include <algorithm>
 
+#include "app/cp932_field_validator.h"
+
 namespace mireva::ui {
-namespace {
-
-class NoCommaValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        return input.contains(QLatin1Char(',')) ? Invalid : Acceptable;
-    }
-};
-
-}  // namespace
 
 BroadcasterNameEdit::BroadcasterNameEdit(QWidget* parent) : QLineEdit(parent) {
-    setValidator(new NoCommaValidator(this));
+    setValidator(new Cp932FieldValidator(this));
     setMaxLength(kTypedLimit);
     // The limit follows a longer stored name down as it is shortened, never up again.
     connect(this, &QLineEdit::textChanged, this,

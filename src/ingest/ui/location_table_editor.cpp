@@ -15,7 +15,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QValidator>
 #include <QShortcut>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -24,6 +23,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/cp932_field_validator.h"
 #include "app/file_dialogs.h"
 #include "app/message_boxes.h"
 #include "app/qt_text.h"
@@ -48,24 +48,10 @@ QPushButton* button(QWidget* parent, const QString& text, const char* name) {
     return b;
 }
 
-// What a field of the table file can hold: no comma (it would split the field), no
-// line break (it would split the line), and only characters that code page 932 has,
-// since any other would be written as "?".
-class TableFieldValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        if (input.contains(u',') || input.contains(u'\r') || input.contains(u'\n')) return Invalid;
-        const std::string bytes = toSj(input);
-        if (std::count(bytes.begin(), bytes.end(), '?') != input.count(u'?')) return Invalid;
-        return Acceptable;
-    }
-};
-
 QLineEdit* lineEdit(QWidget* parent, const char* name) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(QString::fromLatin1(name));
-    e->setValidator(new TableFieldValidator(e));
+    e->setValidator(new Cp932FieldValidator(e));  // a field of the table file
     return e;
 }
 
