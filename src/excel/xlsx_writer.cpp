@@ -298,9 +298,17 @@ bool XlsxWriter::commit() {
 
 void XlsxWriter::abandon() {
     if (state_) {
-        // Closing is the only way to release the library's workbook; the half-written
-        // scratch file is removed right after.
-        workbook_close(state_->workbook);
+        // Released without being written (closing it would first assemble the whole
+        // file, seconds for thousands of sheets): the sheets' own scratch files are
+        // closed here, since freeing the workbook leaves them open.
+        lxw_worksheet* sheet = nullptr;
+        STAILQ_FOREACH(sheet, state_->workbook->worksheets, list_pointers) {
+            if (sheet->optimize_tmpfile) {
+                std::fclose(sheet->optimize_tmpfile);
+                sheet->optimize_tmpfile = nullptr;
+            }
+        }
+        lxw_workbook_free(state_->workbook);
         state_.reset();
         std::error_code ignored;
         std::filesystem::remove(scratch_, ignored);

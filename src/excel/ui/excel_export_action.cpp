@@ -1,6 +1,5 @@
 #include "excel/ui/excel_export_action.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -8,6 +7,7 @@
 #include "app/desktop_open.h"
 #include "app/file_dialogs.h"
 #include "app/message_boxes.h"
+#include "app/work_progress_dialog.h"
 #include "app/qt_text.h"
 #include "core/error_reason.h"
 #include "core/worksheet_document.h"
@@ -18,15 +18,6 @@ namespace mireva::ui {
 
 namespace {
 
-// Keeps the wait cursor up while the workbook is written; restored on every way out.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
 QString initialFolder() {
     QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;
@@ -34,6 +25,8 @@ QString initialFolder() {
 }
 
 }  // namespace
+
+QString workbookProgressTitle() { return QStringLiteral("Excelファイルを作成しています。"); }
 
 QString defaultWorkbookName(const QString& reportName, const QDate& date) {
     QString base = reportName.trimmed();
@@ -71,9 +64,11 @@ void runExcelExport(QWidget* parent, const AppSession& session, const QDate& tod
 
     excel::ExportOutcome outcome;
     {
-        WaitCursor wait;
-        outcome = excel::exportWorkbook(inputs, std::filesystem::path(chosen.toStdString()));
+        WorkProgressDialog progress(parent, workbookProgressTitle(), WorkProgressDialog::Unit::Sheets);
+        outcome = excel::exportWorkbook(inputs, std::filesystem::path(chosen.toStdString()), progress.callback());
     }
+    // Cancelled by the user: an earlier file of that name is as it was; nothing to say.
+    if (outcome.cancelled) return;
     const QString shown = QDir::toNativeSeparators(chosen);
     if (!outcome.written) {
         // The reason in the user's words when the file itself failed; else what the
