@@ -467,7 +467,8 @@ TEST_F(LocationTableEditor, AddFromFolderAppendsEachMeasurementFileOnce) {
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
     EXPECT_EQ(dialogs.fileRequests[0].kind, FileDialogRequest::Kind::Folder);
     EXPECT_EQ(column(kColNo), (std::vector<std::string>{"1", "2", "3"}));
-    EXPECT_EQ(column(kColFileName), (std::vector<std::string>{"2.csv", "m.csv", "1.csv"}));
+    // The new files follow in the meter's memory order: 1.csv, then m.csv (no number).
+    EXPECT_EQ(column(kColFileName), (std::vector<std::string>{"2.csv", "1.csv", "m.csv"}));
     EXPECT_EQ(column(kColPlacement1), (std::vector<std::string>{"1F", "", ""}));
     EXPECT_TRUE(dialogs.messages.empty());
 
@@ -511,7 +512,7 @@ TEST_F(LocationTableEditor, ASavedTableAggregates) {
         fs::create_directories((data / files[i]).parent_path());
         test::writeFile(data / files[i], meterFile(levels[i]));
     }
-    // The rows come from the folder (in tree order: MULTI first); the places are typed.
+    // The rows come from the folder in the meter's memory order; the places are typed.
     dialogs.paths = {qpath(data)};
     press("addFromFolderButton");
     ASSERT_EQ(dialog.rows().size(), 3u);
@@ -559,8 +560,8 @@ TEST_F(LocationTableEditor, ASavedTableAggregates) {
     ASSERT_EQ(sheet.placeCount(), 2);
     EXPECT_EQ(test::u8(placeNameOf(sheet.lines[0])), "1F101");
     EXPECT_EQ(test::u8(placeNameOf(sheet.lines[kRowsPerPlace])), "屋上");
-    // The roof place holds the level of the one file listed for it.
-    EXPECT_EQ(fieldAt(sheet.lines[kRowsPerPlace + static_cast<int>(BlockRow::Level)], channelField(0)), "61.5");
+    // The roof place holds the level of the one file listed for it (S00002).
+    EXPECT_EQ(fieldAt(sheet.lines[kRowsPerPlace + static_cast<int>(BlockRow::Level)], channelField(0)), "58.0");
 }
 
 }  // namespace
