@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -109,6 +110,13 @@ CCreateFileDlg::CCreateFileDlg(QWidget* parent) : QDialog(parent) {
     placement2_ = lineEdit(this, "placement2Edit");
     placement1_->setMaxLength(kPlacementLength);
     placement2_->setMaxLength(kPlacementLength);
+    // A longer hand-made name from a clicked row is shown whole; the limit follows it
+    // down as it is shortened or replaced and never grows back past seven characters.
+    for (QLineEdit* placement : {placement1_, placement2_}) {
+        connect(placement, &QLineEdit::textChanged, placement, [placement](const QString& text) {
+            placement->setMaxLength(std::max<int>(kPlacementLength, static_cast<int>(text.size())));
+        });
+    }
 
     auto* add = button(this, QStringLiteral("追加"), "addButton");
     auto* edit = button(this, QStringLiteral("編集"), "editButton");
@@ -196,6 +204,7 @@ std::vector<int> CCreateFileDlg::selectedRows() const {
 
 void CCreateFileDlg::clearAll() {
     model_->clear();
+    unsaved_ = false;
     single_->setChecked(true);
     date_->setDate(QDate::currentDate());
     loadEdit_->clear();
@@ -204,7 +213,25 @@ void CCreateFileDlg::clearAll() {
     setLimitedText(placement2_, {});
 }
 
+QString CCreateFileDlg::discardQuestion() {
+    return QStringLiteral("一覧に保存していない行があります。\n一覧を空にしてファイルから読み出しますか？");
+}
+
 void CCreateFileDlg::loadFromField() {
+    // Rows added or changed since the list was loaded or saved would be lost with the
+    // first keystroke: ask first; No puts the field back as it was.
+    if (unsaved_ && model_->rowCount() > 0) {
+        if (!MessageBoxes::ask(this, discardQuestion())) {
+            const int grown = static_cast<int>(loadEdit_->text().size() - loadText_.size());
+            const int cursor = std::clamp(loadEdit_->cursorPosition() - grown, 0, static_cast<int>(loadText_.size()));
+            const QSignalBlocker quiet(loadEdit_);
+            loadEdit_->setText(loadText_);
+            loadEdit_->setCursorPosition(cursor);
+            return;
+        }
+    }
+    unsaved_ = false;
+    loadText_ = loadEdit_->text();
     model_->clear();
     std::vector<LocationTableRow> rows;
     const QString path = loadEdit_->text();
@@ -265,6 +292,7 @@ void CCreateFileDlg::addRow() {
     LocationTableRow row = rowFromForm();
     row[kColNo] = std::to_string(model_->rowCount() + 1);
     model_->appendRows({row});
+    unsaved_ = true;
     list_->scrollToBottom();
 }
 
@@ -287,6 +315,7 @@ void CCreateFileDlg::editRow() {
     LocationTableRow row = rowFromForm();
     row[kColNo] = current[kColNo];
     model_->replaceRow(index, row);
+    unsaved_ = true;
 }
 
 void CCreateFileDlg::deleteRows() {
@@ -296,6 +325,7 @@ void CCreateFileDlg::deleteRows() {
         return;
     }
     model_->removeRowsAndRenumber(selected);
+    unsaved_ = true;
 }
 
 void CCreateFileDlg::addFromFolder() {
@@ -309,7 +339,10 @@ void CCreateFileDlg::addFromFolder() {
     std::vector<LocationTableRow> fresh = rowsNotYetListed(model_->rows(), scan.files);
     const int first = model_->rowCount();
     model_->appendRows(fresh);
-    if (!fresh.empty()) list_->scrollTo(model_->index(first, 0), QAbstractItemView::PositionAtTop);
+    if (!fresh.empty()) {
+        unsaved_ = true;
+        list_->scrollTo(model_->index(first, 0), QAbstractItemView::PositionAtTop);
+    }
 
     if (scan.files.empty() && scan.unusable.empty()) {
         MessageBoxes::inform(this, QStringLiteral("選択したフォルダに測定データ（CSVファイル）が見つかりません。"));
@@ -341,6 +374,7 @@ CCreateFileDlg::SaveOutcome CCreateFileDlg::runSave() {
         return SaveOutcome::Failed;
     }
     lastSaved_ = path;
+    unsaved_ = false;
     return SaveOutcome::Saved;
 }
 
