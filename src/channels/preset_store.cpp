@@ -70,20 +70,25 @@ bool savePresetLine(const PresetFile& file, int n, std::string_view text, std::s
     return replaceFileContent(file.file, out, error, file.scratch);
 }
 
-bool savePreset(const PresetFiles& files, int slot, const ChannelSettingsState& state, std::string* error) {
-    std::string errors;
+PresetSaveResult savePresetParts(const PresetFiles& files, int slot, const ChannelSettingsState& state) {
+    PresetSaveResult result;
     auto save = [&](const PresetFile& file, const std::string& text) {
         std::string e;
         if (savePresetLine(file, slot, text, &e)) return true;
-        if (!errors.empty()) errors += '\n';
-        errors += e;
+        if (!result.error.empty()) result.error += '\n';
+        result.error += e;
         return false;
     };
-    bool ok = save(files.checks, checkLineOf(state));
-    ok = save(files.names, nameLineOf(state.names)) && ok;
-    ok = save(files.switches, switchLineOf(state)) && ok;
-    if (error) *error = errors;
-    return ok;
+    result.checks = save(files.checks, checkLineOf(state));
+    result.names = save(files.names, nameLineOf(state.names));
+    result.switches = save(files.switches, switchLineOf(state));
+    return result;
+}
+
+bool savePreset(const PresetFiles& files, int slot, const ChannelSettingsState& state, std::string* error) {
+    PresetSaveResult result = savePresetParts(files, slot, state);
+    if (error) *error = result.error;
+    return result.all();
 }
 
 bool loadPreset(const PresetFiles& files, int slot, ChannelSettingsState& state) {

@@ -210,11 +210,31 @@ TEST_F(SetChDlgTest, ASaveThatCouldNotWriteIsNotReportedAsSaved) {
     choose(dlg, 3);
     dlg.saveButton()->click();
     ASSERT_EQ(dialogs.messages.size(), 2u);
-    EXPECT_TRUE(dialogs.messages[1].text.startsWith(QStringLiteral("チェックの状態と放送局名を保存できませんでした。")))
-        << dialogs.messages[1].text.toStdString();
+    // The other two files are written all the same, and the message says exactly that.
+    EXPECT_EQ(dialogs.messages[1].text,
+              QStringLiteral("設定３の一部を保存できませんでした。\n保存したもの：チェックの状態、BER/MER/CNの状態\n"
+                             "保存できなかったもの：放送局名\n") +
+                  QString::fromStdString(files.names.scratch.string()) + QStringLiteral(": 同じ名前のフォルダがあります。"));
     EXPECT_EQ(dialogs.messages[1].icon, MessageIcon::Warning);
-    // The other two files are written all the same.
     EXPECT_EQ(readFile(files.switches.file), "000\r\n000\r\n000\r\n");
+    EXPECT_EQ(readPresetLine(files.checks.file, 3), checkLineOf(dlg.dialogState()));
+}
+
+TEST(PresetNotSavedText, NamesTheWrittenAndTheUnwrittenParts) {
+    struct Case {
+        bool checks, names, switches;
+        const char* expected;
+    } cases[] = {
+        {false, false, false, "チェックの状態と放送局名を保存できませんでした。\nwhy"},
+        {true, false, false, "設定１の一部を保存できませんでした。\n保存したもの：チェックの状態\n"
+                             "保存できなかったもの：放送局名、BER/MER/CNの状態\nwhy"},
+        {false, true, true, "設定１の一部を保存できませんでした。\n保存したもの：放送局名、BER/MER/CNの状態\n"
+                            "保存できなかったもの：チェックの状態\nwhy"},
+    };
+    for (const Case& c : cases) {
+        PresetSaveResult r{c.checks, c.names, c.switches, "why"};
+        EXPECT_EQ(presetNotSavedText(QStringLiteral("設定１"), r), QString::fromUtf8(c.expected));
+    }
 }
 
 TEST_F(SetChDlgTest, LoadShowsTheSlotAndStoresNothing) {
