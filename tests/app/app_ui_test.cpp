@@ -29,6 +29,7 @@
 #include "panel/ui/worksheet_grid.h"
 #include "panel/ui/worksheet_grid_model.h"
 #include "reports/settings_file.h"
+#include "standards/ui/under_std_dlg.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_support.h"
 #include "support/worksheet_fixture.h"
@@ -277,16 +278,25 @@ TEST(MainWindow, GrowsToTheMainPanelOnCommonScreens) {
 }
 
 // Not a check: scripts/screenshot-main-panel runs it under Xvfb to picture the main
-// panel on the sample site for the documentation.
+// panel on the sample site (at the size the window takes for it) and the judgement
+// dialog under the sample's standard values, for the documentation.
 TEST_F(ReadingRunTest, DISABLED_ScreenshotOfTheSampleSite) {
+    std::filesystem::copy_file(test::sourcePath("samples/site/Mireva.ini"), dir.dataFolder() / "Mireva.ini",
+                               std::filesystem::copy_options::overwrite_existing);
     MainWindow window;
-    window.resize(1280, 800);
     window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     readSample(window);
-    window.view()->mainPanel()->grid()->selectRow(7);
+    MainPanel* panel = window.view()->mainPanel();
+    panel->grid()->selectRow(7);
     QTest::qWait(300);
-    const QString out = qEnvironmentVariable("MIREVA_SCREENSHOT", "main-panel.png");
-    ASSERT_TRUE(window.grab().save(out));
+    const QString folder = qEnvironmentVariable("MIREVA_SCREENSHOT_DIR", ".");
+    ASSERT_TRUE(window.grab().save(folder + "/main-panel.png"));
+
+    CUnderStdDlg judgement(panel->judgement(), window.view()->session().settingsPath, &window);
+    judgement.show();
+    QTest::qWait(300);
+    ASSERT_TRUE(judgement.grab().save(folder + "/judgement-dialog.png"));
 }
 
 TEST(AboutDialog, ShowsTheVersionLine) {
