@@ -50,10 +50,11 @@ bool savePresetLine(const PresetFile& file, int n, std::string_view text, std::s
     }
     std::string old;
     if (!readWholeFile(file.file, old)) {
+        const int readError = errno;
         std::error_code ec;
         if (fs::exists(file.file, ec) || ec) {
             // There is a file, but its other slots cannot be read: writing now would lose them.
-            if (error) *error = file.file.string() + ": cannot be read";
+            if (error) *error = file.file.string() + ": " + errorReason(readError);
             return false;
         }
         old.clear();  // no file yet: the other two lines become placeholders
