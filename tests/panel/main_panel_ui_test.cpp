@@ -284,7 +284,9 @@ TEST_F(PanelTest, LabelsFitTheirControls) {
         const QStringList lines = button->shownLabel().split(QLatin1Char('\n'));
         for (const QString& line : lines) EXPECT_LE(metrics.horizontalAdvance(line), button->labelRoom()) << line.toStdString();
         EXPECT_LE(lines.size() * metrics.lineSpacing(), button->height());
-        if (metrics.horizontalAdvance(button->text()) <= button->labelRoom()) EXPECT_EQ(lines.size(), 1);
+        if (metrics.horizontalAdvance(button->text()) <= button->labelRoom()) {
+            EXPECT_EQ(lines.size(), 1);
+        }
     }
 
     panel.selectOperationTab(1);
@@ -299,8 +301,11 @@ TEST_F(PanelTest, LabelsFitTheirControls) {
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(box->geometry().contains(edit->geometry()));
     EXPECT_TRUE(panel.rowPage()->rect().contains(box->geometry()));
-    for (QPushButton* b : panel.rowPage()->findChildren<QPushButton*>())
-        if (b->text() == QStringLiteral("行の削除")) EXPECT_FALSE(b->geometry().intersects(box->geometry()));
+    for (QPushButton* b : panel.rowPage()->findChildren<QPushButton*>()) {
+        if (b->text() == QStringLiteral("行の削除")) {
+            EXPECT_FALSE(b->geometry().intersects(box->geometry()));
+        }
+    }
 }
 
 TEST(TwoLineLabel, BreaksWhereTheScriptChanges) {

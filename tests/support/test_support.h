@@ -33,8 +33,8 @@ private:
     };
 
     std::filesystem::path path_;
-    SavedVariable dataHome_{"XDG_DATA_HOME"};
-    SavedVariable configHome_{"XDG_CONFIG_HOME"};
+    SavedVariable dataHome_{"XDG_DATA_HOME", false, {}};
+    SavedVariable configHome_{"XDG_CONFIG_HOME", false, {}};
     bool asDataHome_ = false;
 };
 
