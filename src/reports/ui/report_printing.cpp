@@ -159,11 +159,11 @@ bool ReportPrinting::printWithDialog(const ReportPageRenderer& report, QWidget* 
     dialog.setFromTo(1, pages);
     const bool accepted = hooks().print ? hooks().print(dialog) : dialog.exec() == QDialog::Accepted;
     if (!accepted) return false;
-    printPages(report);
+    printPages(report, dialogParent);
     return true;
 }
 
-void ReportPrinting::printPages(const ReportPageRenderer& report) {
+void ReportPrinting::printPages(const ReportPageRenderer& report, QWidget* owner) {
     const auto [from, to] = chosenPages(*printer_, report.pageCount());
     // A PDF file is written under a scratch name beside it and put in place when every
     // page is done: a cancelled or failed output leaves an earlier file as it was.
@@ -179,7 +179,7 @@ void ReportPrinting::printPages(const ReportPageRenderer& report) {
     QPainter painter;
     if (!painter.begin(printer_.get())) {
         if (scratch.isEmpty()) {
-            MessageBoxes::error(parent_, printFailedText());
+            MessageBoxes::error(owner, printFailedText());
             return;
         }
         // The printer does not say why it could not open the file: ask the system.
@@ -190,12 +190,12 @@ void ReportPrinting::printPages(const ReportPageRenderer& report) {
             reason = errno;
         }
         removeScratch();
-        MessageBoxes::error(parent_, pdfFailedText(target, errorReason(reason)));
+        MessageBoxes::error(owner, pdfFailedText(target, errorReason(reason)));
         return;
     }
     bool painted = false;
     {
-        WorkProgressDialog progress(parent_, printProgressTitle(), WorkProgressDialog::Unit::Pages);
+        WorkProgressDialog progress(owner, printProgressTitle(), WorkProgressDialog::Unit::Pages);
         painted = paintReportPages(painter, *printer_, report, from, to, progress.callback());
     }
     if (!painted) printer_->abort();  // the job goes nowhere: no sheet, no file
@@ -203,7 +203,7 @@ void ReportPrinting::printPages(const ReportPageRenderer& report) {
     if (scratch.isEmpty()) return;
     if (!painted || !ended) {
         removeScratch();
-        if (painted) MessageBoxes::error(parent_, pdfFailedText(target, errorReason(EIO)));
+        if (painted) MessageBoxes::error(owner, pdfFailedText(target, errorReason(EIO)));
         return;
     }
     printer_->setOutputFileName(target);
@@ -212,7 +212,7 @@ void ReportPrinting::printPages(const ReportPageRenderer& report) {
                             std::filesystem::path(QFile::encodeName(target).toStdString()), ec);
     if (ec) {
         QFile::remove(scratch);
-        MessageBoxes::error(parent_, pdfFailedText(target, errorReason(ec.value())));
+        MessageBoxes::error(owner, pdfFailedText(target, errorReason(ec.value())));
     }
 }
 

@@ -100,8 +100,8 @@ private:
     bool startJob(const ReportPageRenderer& report, const QString& documentTitle);
     // The print dialog over `dialogParent`, then printPages(); false when it was not accepted.
     bool printWithDialog(const ReportPageRenderer& report, QWidget* dialogParent);
-    // The chosen pages onto the printer, with progress; cancel aborts the job.
-    void printPages(const ReportPageRenderer& report);
+    // The chosen pages onto the printer, with progress over `owner`; cancel aborts the job.
+    void printPages(const ReportPageRenderer& report, QWidget* owner);
 
     QWidget* parent_;
     std::unique_ptr<QPrinter> printer_;
