@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLocale>
 #include <QProgressDialog>
+#include <QPushButton>
 
 namespace mireva::ui {
 
@@ -20,6 +21,7 @@ constexpr int kShowAfterMs = 500;
 void WorkProgressDialog::setObserver(Observer o) { observer() = std::move(o); }
 
 QString WorkProgressDialog::cancelText() { return QStringLiteral("キャンセル"); }
+QString WorkProgressDialog::finishingText() { return QStringLiteral("仕上げています。しばらくお待ちください。"); }
 
 QString WorkProgressDialog::countText(Unit unit, int done, int total) {
     const QLocale numbers(QLocale::Japanese, QLocale::Japan);  // "5,602"
@@ -32,7 +34,8 @@ WorkProgressDialog::WorkProgressDialog(QWidget* parent, const QString& title, Un
     dialog_->setObjectName(QStringLiteral("workProgress"));
     dialog_->setWindowTitle(QStringLiteral("Mireva３"));
     dialog_->setWindowModality(Qt::WindowModal);
-    dialog_->setCancelButtonText(cancelText());
+    cancelButton_ = new QPushButton(cancelText());
+    dialog_->setCancelButton(cancelButton_);  // the dialog owns it
     dialog_->setMinimumDuration(kShowAfterMs);
     dialog_->setAutoClose(false);
     dialog_->setAutoReset(false);
@@ -58,7 +61,11 @@ ProgressCallback WorkProgressDialog::callback() {
 bool WorkProgressDialog::update(int done, int total) {
     if (cancelled()) return false;
     countText_ = countText(unit_, done, total);
-    dialog_->setLabelText(title_ + QLatin1Char('\n') + countText_);
+    // Every part done: what is left (finishing the file) cannot be stopped part way.
+    const bool finishing = total > 0 && done >= total;
+    cancelButton_->setEnabled(!finishing);
+    dialog_->setLabelText(title_ + QLatin1Char('\n') + countText_ +
+                          (finishing ? QStringLiteral("\n") + finishingText() : QString()));
     if (dialog_->maximum() != total) dialog_->setMaximum(std::max(total, 1));
     // A window-modal dialog handles the waiting events (a click on キャンセル among
     // them) whenever its value changes.

@@ -2,6 +2,8 @@
 // 印刷, PDF output): a window-modal dialog with what is being done, the part done
 // ("1,200 / 5,602 シート", "ページ 300 / 5,600") and キャンセル. It appears only when
 // the work runs longer than about half a second, and is gone when the object is.
+// Once every part is done the file is being finished, which cannot be stopped part
+// way: キャンセル is then off and the dialog says so.
 #pragma once
 
 #include <QString>
@@ -12,6 +14,7 @@
 #include "core/progress.h"
 
 class QProgressDialog;
+class QPushButton;
 class QWidget;
 
 namespace mireva::ui {
@@ -38,6 +41,8 @@ public:
     // "1,200 / 5,602 シート", "ページ 300 / 5,600".
     static QString countText(Unit unit, int done, int total);
     static QString cancelText();  // "キャンセル"
+    // Shown once every part is done while the file is finished; キャンセル is then off.
+    static QString finishingText();  // "仕上げています。しばらくお待ちください。"
 
     // Tests: called after every update, e.g. to cancel at a given point.
     using Observer = std::function<void(WorkProgressDialog&, int done, int total)>;
@@ -48,6 +53,7 @@ private:
     QString title_;
     QString countText_;
     std::unique_ptr<QProgressDialog> dialog_;
+    QPushButton* cancelButton_ = nullptr;
 };
 
 }  // namespace mireva::ui

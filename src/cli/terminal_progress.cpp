@@ -10,7 +10,16 @@ namespace {
 
 volatile std::sig_atomic_t interruptSeen = 0;
 
-extern "C" void onInterrupt(int) { interruptSeen = 1; }
+// The first interrupt asks the work to stop cleanly; a second one (the work may be
+// finishing its file and not stop at once) ends the process the usual way.
+extern "C" void onInterrupt(int signal) {
+    if (interruptSeen) {
+        std::signal(signal, SIG_DFL);
+        std::raise(signal);
+        return;
+    }
+    interruptSeen = 1;
+}
 
 struct sigaction previousInt {}, previousTerm {};
 

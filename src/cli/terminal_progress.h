@@ -2,7 +2,8 @@
 // terminal, one line rewritten in place ("page 300 / 5,600", "1,200 / 5,602 sheets")
 // and ended when the work ends. Ctrl+C (or a termination request) while the work runs
 // stops it the way the program's キャンセル does: the earlier output is left as it
-// was and no scratch file stays behind.
+// was and no scratch file stays behind. Once every part is done the file is being
+// finished and cannot stop part way; a second Ctrl+C then ends the command at once.
 #pragma once
 
 #include <chrono>

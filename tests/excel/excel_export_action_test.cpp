@@ -137,6 +137,21 @@ TEST_F(ExcelExportAction, ProgressShowsTheSheetsAndCancelLeavesTheEarlierFile) {
     EXPECT_TRUE(opened.isEmpty());
 }
 
+TEST(WorkProgressDialog, OnceEveryPartIsDoneCancelIsOffWhileTheFileIsFinished) {
+    WorkProgressDialog progress(nullptr, QStringLiteral("作成しています。"), WorkProgressDialog::Unit::Sheets);
+    QPushButton* cancel = progress.dialog()->findChild<QPushButton*>();
+    ASSERT_NE(cancel, nullptr);
+    EXPECT_TRUE(progress.update(1, 3));
+    EXPECT_TRUE(cancel->isEnabled());
+    EXPECT_EQ(progress.dialog()->labelText(), QStringLiteral("作成しています。\n1 / 3 シート"));
+    EXPECT_TRUE(progress.update(3, 3));
+    EXPECT_FALSE(cancel->isEnabled());
+    EXPECT_EQ(progress.dialog()->labelText(),
+              QStringLiteral("作成しています。\n3 / 3 シート\n") + WorkProgressDialog::finishingText());
+    progress.cancel();
+    EXPECT_FALSE(progress.update(3, 3));
+}
+
 TEST(WorkProgressDialog, CountsAreGroupedByThousands) {
     EXPECT_EQ(WorkProgressDialog::countText(WorkProgressDialog::Unit::Sheets, 1200, 5602),
               QStringLiteral("1,200 / 5,602 シート"));
