@@ -72,6 +72,7 @@ void AppView::startWorksheet() {
     mainPanel_->runReading();
     mainPanel_->show();
     readPanel_->hide();
+    emit mainPanelShown();
     setPrintEntriesEnabled(true);
     mainPanel_->grid()->setFullRowSelectionAndGridLines();
     if (mainPanel_->belowStandardFlag()) mainPanel_->showJudgementDialog();

@@ -44,6 +44,10 @@ public:
 
     static QString title();  // "Mireva３　ver" and the version
 
+signals:
+    // The main panel has been shown after a reading run: the frame makes room for it.
+    void mainPanelShown();
+
 public slots:
     // Requests of the read wizard and the main panel.
     void startWorksheet();

@@ -7,19 +7,19 @@
 
 #include <clocale>
 
+#include "uikit/japanese_ui.h"
 #include "app/main_window.h"
 #include "core/process_limits.h"
 #include "uikit/message_boxes.h"
-#include "uikit/qt_translations.h"
 #include "app/single_instance.h"
 
 int main(int argc, char** argv) {
     mireva::prepareProcessForLargeOutputs();
     QApplication app(argc, argv);
-    mireva::ui::installJapaneseQtTexts(app);
     QApplication::setApplicationName(QStringLiteral("mireva"));
     QApplication::setDesktopFileName(QStringLiteral("jp.co.orvane.Mireva"));  // the installed entry and icon
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("jp.co.orvane.Mireva")));
+    mireva::ui::installJapaneseUi(app);
     std::setlocale(LC_NUMERIC, "C");  // numbers in files are read with a point
 
     mireva::ui::SingleInstance instance(mireva::ui::SingleInstance::defaultKey());

@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -8,6 +9,8 @@
 
 #include "app/about_dialog.h"
 #include "app/app_view.h"
+#include "app/window_placement.h"
+#include "panel/ui/main_panel.h"
 
 namespace mireva::ui {
 
@@ -24,6 +27,42 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(AppView::title());
     buildMenu();
     view_->attachMenu({print_, preview_, reportFormat_, undo_, redo_});
+    connect(view_, &AppView::mainPanelShown, this, &MainWindow::fitMainPanel);
+    restorePlacement();
+}
+
+void MainWindow::restorePlacement() {
+    const std::optional<WindowPlacement> saved = loadWindowPlacement(windowPlacementFile());
+    if (!saved) return;
+    QList<QRect> available;
+    if (QScreen* primary = QGuiApplication::primaryScreen()) available << primary->availableGeometry();
+    for (QScreen* screen : QGuiApplication::screens())
+        if (screen != QGuiApplication::primaryScreen()) available << screen->availableGeometry();
+    setGeometry(placeOnScreens(saved->normal, available));
+    if (saved->maximized) setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    if (!event->isAccepted()) return;
+    // A window that cannot keep its place opens centred next time; nothing to tell.
+    saveWindowPlacement(windowPlacementFile(), {isMaximized() ? normalGeometry() : geometry(), isMaximized()});
+}
+
+void MainWindow::fitMainPanel() {
+    if (isMaximized() || isFullScreen()) return;
+    const QSize needed = view_->mainPanel()->minimumUsableSize();
+    const QSize growth(std::max(0, needed.width() - view_->width()), std::max(0, needed.height() - view_->height()));
+    if (growth.isNull()) return;
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const GrownFrame grown = growFrameWithin(frameGeometry(), growth, screen->availableGeometry());
+    if (grown.maximize) {
+        showMaximized();
+        return;
+    }
+    resize(size() + growth);
+    move(grown.frame.topLeft());
 }
 
 void MainWindow::buildMenu() {

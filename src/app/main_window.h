@@ -1,5 +1,7 @@
 // The program's main window: the menu bar and the view. 720 × 450 pixels, centred on
-// the screen, titled with the program's name and version.
+// the screen, titled with the program's name and version, the first time; afterwards
+// where the user left it. It grows when the main panel is shown in it without room for
+// the panel.
 #pragma once
 
 #include <QMainWindow>
@@ -23,8 +25,16 @@ public:
 
     // Brings the window to the front (a later start asked for it).
     void bringToFront();
+    // Grows the window so that the main panel has its usable size, within the screen;
+    // maximized when the screen is smaller than that.
+    void fitMainPanel();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    void restorePlacement();
+
     void buildMenu();
 
     AppView* view_ = nullptr;

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "channels/preset_lines.h"
+#include "core/error_reason.h"
 #include "core/file_io.h"
 #include "core/text.h"
 
@@ -25,7 +26,7 @@ bool probeChannelSettingsFolder(const DataLocations& locations, std::string* err
     fs::create_directories(locations.folder(), ec);
     std::FILE* probe = std::fopen(locations.checklist().c_str(), "ab");
     if (!probe) {
-        if (error) *error = locations.checklist().string() + ": " + std::strerror(errno);
+        if (error) *error = locations.checklist().string() + ": " + errorReason(errno);
         return false;
     }
     std::fclose(probe);
@@ -49,10 +50,11 @@ bool savePresetLine(const PresetFile& file, int n, std::string_view text, std::s
     }
     std::string old;
     if (!readWholeFile(file.file, old)) {
+        const int readError = errno;
         std::error_code ec;
         if (fs::exists(file.file, ec) || ec) {
             // There is a file, but its other slots cannot be read: writing now would lose them.
-            if (error) *error = file.file.string() + ": cannot be read";
+            if (error) *error = file.file.string() + ": " + errorReason(readError);
             return false;
         }
         old.clear();  // no file yet: the other two lines become placeholders
@@ -71,20 +73,25 @@ bool savePresetLine(const PresetFile& file, int n, std::string_view text, std::s
     return replaceFileContent(file.file, out, error);
 }
 
-bool savePreset(const PresetFiles& files, int slot, const ChannelSettingsState& state, std::string* error) {
-    std::string errors;
+PresetSaveResult savePresetParts(const PresetFiles& files, int slot, const ChannelSettingsState& state) {
+    PresetSaveResult result;
     auto save = [&](const PresetFile& file, const std::string& text) {
         std::string e;
         if (savePresetLine(file, slot, text, &e)) return true;
-        if (!errors.empty()) errors += '\n';
-        errors += e;
+        if (!result.error.empty()) result.error += '\n';
+        result.error += e;
         return false;
     };
-    bool ok = save(files.checks, checkLineOf(state));
-    ok = save(files.names, nameLineOf(state.names)) && ok;
-    ok = save(files.switches, switchLineOf(state)) && ok;
-    if (error) *error = errors;
-    return ok;
+    result.checks = save(files.checks, checkLineOf(state));
+    result.names = save(files.names, nameLineOf(state.names));
+    result.switches = save(files.switches, switchLineOf(state));
+    return result;
+}
+
+bool savePreset(const PresetFiles& files, int slot, const ChannelSettingsState& state, std::string* error) {
+    PresetSaveResult result = savePresetParts(files, slot, state);
+    if (error) *error = result.error;
+    return result.all();
 }
 
 bool loadPreset(const PresetFiles& files, int slot, ChannelSettingsState& state) {

@@ -44,9 +44,23 @@ std::optional<std::string> readPresetLine(const std::filesystem::path& file, int
 // with `error` when nothing was written.
 bool savePresetLine(const PresetFile& file, int n, std::string_view text, std::string* error = nullptr);
 
+// Which parts of a slot a save wrote: the check boxes (checklist.txt), the broadcaster
+// names (bcnamelist.txt) and the BER/MER/CN switches (bermercnlist.txt).
+struct PresetSaveResult {
+    bool checks = false;
+    bool names = false;
+    bool switches = false;
+    std::string error;  // one line per file that could not be written
+
+    bool all() const { return checks && names && switches; }
+    bool none() const { return !checks && !names && !switches; }
+};
+
 // Writes slot n (1..3) of all three files from the dialog's state, in the order
 // checklist.txt, bcnamelist.txt, bermercnlist.txt; a file that fails does not stop
-// the others. False when any file could not be written (`error` lists them).
+// the others, so the result says which were written.
+PresetSaveResult savePresetParts(const PresetFiles& files, int slot, const ChannelSettingsState& state);
+// The same; false when any file could not be written (`error` lists them).
 bool savePreset(const PresetFiles& files, int slot, const ChannelSettingsState& state, std::string* error = nullptr);
 
 // Reads slot n (1..3) into `state`. Each file is read on its own: a file that cannot

@@ -1,6 +1,7 @@
 // mireva-cli report: every page of the report into one PDF file, with the selection
 // a reading run of the worksheet's site would leave.
 #include "cli/subcommand.h"
+#include "cli/terminal_progress.h"
 
 #ifdef MIREVA_HAVE_QT
 #include <QGuiApplication>
@@ -18,9 +19,10 @@ namespace {
     "Renders every page of the report into a PDF file (A4 portrait). The channels are those\n"
     "holding a value in the worksheet; the report data come from the settings file (defaults\n"
     "without it). The PDF replaces report.pdf in one step; on failure an existing one is\n"
-    "left as it was.\n"
+    "left as it was. On a terminal the pages done are shown on stderr; Ctrl+C stops the\n"
+    "output and leaves an existing report.pdf as it was.\n"
     "Exit status: 0 written, 1 nothing to print (no place or no channel) or the file could\n"
-    "not be written, 2 wrong usage or unreadable inputs.\n";
+    "not be written, 2 wrong usage or unreadable inputs, 130 stopped by Ctrl+C.\n";
 }  // namespace
 
 int runReport(const Args& args, std::ostream& out, std::ostream& err) {
@@ -53,7 +55,17 @@ int runReport(const Args& args, std::ostream& out, std::ostream& err) {
         return command.fail(kExitFailed, "nothing to print: the worksheet holds no measured place");
     if (!report.plan().hasSelectedChannel()) return command.fail(kExitFailed, kNoChannelSelectedText);
     std::string error;
-    if (!ui::writeReportPdf(report, outPath, &error)) return command.fail(kExitFailed, error);
+    bool cancelled = false;
+    bool written = false;
+    {
+        TerminalProgress progress(err, TerminalProgress::Unit::Pages, TerminalProgress::stderrIsTerminal());
+        written = ui::writeReportPdf(report, outPath, &error, progress.callback(), &cancelled);
+    }
+    if (cancelled) {
+        err << "mireva-cli report: stopped; " << outPath << " left as it was\n";
+        return kExitInterrupted;
+    }
+    if (!written) return command.fail(kExitFailed, error);
     out << report.pageCount() << " pages written to " << outPath << "\n";
     return kExitOk;
 #endif

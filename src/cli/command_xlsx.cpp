@@ -1,5 +1,6 @@
 // mireva-cli xlsx: the report's workbook of a worksheet, written without the window.
 #include "cli/subcommand.h"
+#include "cli/terminal_progress.h"
 #include "core/aggregation_summary.h"
 #include "core/worksheet_document.h"
 #include "excel/workbook_export.h"
@@ -17,14 +18,15 @@ const char kHelp[] =
     "select (every channel holding a value in a level, BER, MER or C/N row). Report\n"
     "header data and broadcaster names come from the settings file (defaults without\n"
     "--settings). The workbook replaces book.xlsx in one step; on failure an existing\n"
-    "book.xlsx is left as it was.\n"
+    "book.xlsx is left as it was. On a terminal the sheets done are shown on stderr;\n"
+    "Ctrl+C stops the export and leaves an existing book.xlsx as it was.\n"
     "\n"
     "Writing keeps one file open per sheet: a workbook with more sheets than the\n"
     "system's open-file limit allows is refused before anything is written.\n"
     "\n"
     "Prints the number of sheets written. Exit status: 0 written, 1 nothing to export\n"
     "(no place or no channel), too many sheets for the open-file limit, or the file\n"
-    "could not be written, 2 wrong usage or unreadable inputs.\n";
+    "could not be written, 2 wrong usage or unreadable inputs, 130 stopped by Ctrl+C.\n";
 
 }  // namespace
 
@@ -47,7 +49,15 @@ int runXlsx(const Args& args, std::ostream& out, std::ostream& err) {
     }
 
     const std::filesystem::path outPath = command.required("--out");
-    excel::ExportOutcome outcome = excel::exportWorkbook(inputs, outPath);
+    excel::ExportOutcome outcome;
+    {
+        TerminalProgress progress(err, TerminalProgress::Unit::Sheets, TerminalProgress::stderrIsTerminal());
+        outcome = excel::exportWorkbook(inputs, outPath, progress.callback());
+    }
+    if (outcome.cancelled) {
+        err << "mireva-cli xlsx: stopped; " << outPath.string() << " left as it was\n";
+        return kExitInterrupted;
+    }
     if (outcome.problem != excel::WorkbookProblem::None)
         return command.fail(kExitFailed, excel::problemMessage(outcome.problem));
     if (!outcome.written) return command.fail(kExitFailed, "cannot write " + outPath.string() + ": " + outcome.error);

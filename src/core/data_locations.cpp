@@ -6,6 +6,8 @@
 #include <cstring>
 #include <system_error>
 
+#include "core/error_reason.h"
+
 namespace mireva {
 namespace fs = std::filesystem;
 
@@ -26,12 +28,12 @@ DataLocations DataLocations::resolve(std::string* error) {
     std::error_code ec;
     fs::create_directories(locations.folder(), ec);
     if (ec && !fs::is_directory(locations.folder())) {
-        if (error) *error = locations.folder().string() + ": " + ec.message();
+        if (error) *error = locations.folder().string() + ": " + errorReason(ec.value());
         return locations;
     }
     std::FILE* probe = std::fopen(locations.worksheet().c_str(), "ab");
     if (!probe) {
-        if (error) *error = locations.worksheet().string() + ": " + std::strerror(errno);
+        if (error) *error = locations.worksheet().string() + ": " + errorReason(errno);
         return locations;
     }
     std::fclose(probe);

@@ -1,3 +1,4 @@
+#include "core/error_reason.h"
 #include "core/file_io.h"
 
 #include <cerrno>
@@ -35,7 +36,7 @@ void startWriteback([[maybe_unused]] std::FILE* file) {
 
 // Where a chain of symbolic links ends: the path itself when it is no link; a link
 // whose end does not exist yet leads to that missing name (the file is created there).
-bool followLinks(fs::path path, fs::path& out, std::string& reason) {
+bool followLinks(fs::path path, fs::path& out, int& errorNumber) {
     for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
         struct stat st {};
         if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
@@ -45,12 +46,12 @@ bool followLinks(fs::path path, fs::path& out, std::string& reason) {
         std::error_code ec;
         fs::path next = fs::read_symlink(path, ec);
         if (ec) {
-            reason = ec.message();
+            errorNumber = ec.value();
             return false;
         }
         path = next.is_absolute() ? next : path.parent_path() / next;
     }
-    reason = std::strerror(ELOOP);
+    errorNumber = ELOOP;
     return false;
 }
 
@@ -88,7 +89,9 @@ bool readWholeFile(const fs::path& path, std::string& out) {
     size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) out.append(buffer, n);
     bool ok = !std::ferror(f);
+    const int readError = errno;
     std::fclose(f);
+    if (!ok) errno = readError;  // the caller may name the reason
     return ok;
 }
 
@@ -106,9 +109,10 @@ AtomicFileWriter::AtomicFileWriter(fs::path target) : target_(std::move(target))
 
 AtomicFileWriter::~AtomicFileWriter() { abandon(); }
 
-bool AtomicFileWriter::fail(const std::string& reason) {
+bool AtomicFileWriter::fail(int errorNumber) {
     failed_ = true;
-    if (error_.empty()) error_ = target_.string() + ": " + reason;
+    if (errorNumber_ == 0) errorNumber_ = errorNumber;
+    if (error_.empty()) error_ = target_.string() + ": " + errorReason(errorNumber);
     return false;
 }
 
@@ -116,21 +120,21 @@ bool AtomicFileWriter::open() {
     abandon();
     failed_ = false;
     error_.clear();
+    errorNumber_ = 0;
     unsynced_ = 0;
-    std::string reason;
-    if (!followLinks(target_, destination_, reason)) return fail(reason);
+    int linkError = 0;
+    if (!followLinks(target_, destination_, linkError)) return fail(linkError);
 
     struct stat existing {};
     const bool exists = ::stat(destination_.c_str(), &existing) == 0;
     if (exists) {
-        if (!S_ISREG(existing.st_mode)) return fail("not a regular file");
+        if (!S_ISREG(existing.st_mode)) return fail(EISDIR);
         // The superuser may write anything; a file without any write bit is still the
         // user's mark that it must not change.
-        if ((existing.st_mode & 0222) == 0) return fail("the file is read-only");
-        if (::faccessat(AT_FDCWD, destination_.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT)
-            return fail(errno == EACCES ? "the file is read-only" : std::strerror(errno));
+        if ((existing.st_mode & 0222) == 0) return fail(EACCES);
+        if (::faccessat(AT_FDCWD, destination_.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT) return fail(errno);
     } else if (errno != ENOENT) {
-        return fail(std::strerror(errno));
+        return fail(errno);
     }
 
     const fs::path folder = destination_.parent_path();
@@ -143,7 +147,7 @@ bool AtomicFileWriter::open() {
     if (fd < 0) {
         const int e = errno;
         scratch_.clear();
-        return fail(std::strerror(e));
+        return fail(e);
     }
     if (exists) {
         // The owner first: changing it clears the set-id bits the mode then restores.
@@ -157,7 +161,7 @@ bool AtomicFileWriter::open() {
         ::close(fd);
         ::unlink(scratch_.c_str());
         scratch_.clear();
-        return fail(std::strerror(e));
+        return fail(e);
     }
     return true;
 }
@@ -173,12 +177,11 @@ fs::path AtomicFileWriter::scratchAccessPath() const {
 
 bool AtomicFileWriter::write(std::string_view bytes) {
     if (!file_ || failed_) return false;
-    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size())
-        return fail(std::strerror(errno));
+    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) return fail(errno);
     unsynced_ += bytes.size();
     if (unsynced_ >= kWritebackChunk) {
         unsynced_ = 0;
-        if (std::fflush(file_) != 0) return fail(std::strerror(errno));
+        if (std::fflush(file_) != 0) return fail(errno);
         startWriteback(file_);
     }
     return true;
@@ -187,15 +190,16 @@ bool AtomicFileWriter::write(std::string_view bytes) {
 bool AtomicFileWriter::commit() {
     if (!file_) {
         if (error_.empty()) error_ = target_.string() + ": not open";
+        if (errorNumber_ == 0) errorNumber_ = EBADF;
         return false;
     }
     bool ok = !failed_;
-    if (ok && std::fflush(file_) != 0) ok = fail(std::strerror(errno));
-    if (ok && ::fsync(::fileno(file_)) != 0) ok = fail(std::strerror(errno));
-    if (std::fclose(file_) != 0 && ok) ok = fail(std::strerror(errno));
+    if (ok && std::fflush(file_) != 0) ok = fail(errno);
+    if (ok && ::fsync(::fileno(file_)) != 0) ok = fail(errno);
+    if (std::fclose(file_) != 0 && ok) ok = fail(errno);
     file_ = nullptr;
     // The rename replaces the destination in one step; the links leading to it stay.
-    if (ok && ::rename(scratch_.c_str(), destination_.c_str()) != 0) ok = fail(std::strerror(errno));
+    if (ok && ::rename(scratch_.c_str(), destination_.c_str()) != 0) ok = fail(errno);
     if (ok)
         syncFolder(destination_.parent_path());
     else
@@ -213,17 +217,18 @@ void AtomicFileWriter::abandon() {
     }
 }
 
-bool replaceFileContent(const fs::path& target, std::string_view content, std::string* error) {
+bool replaceFileContent(const fs::path& target, std::string_view content, std::string* error, int* errorNumber) {
     AtomicFileWriter writer(target);
     bool ok = writer.open() && writer.write(content) && writer.commit();
     if (!ok && error) *error = writer.error();
+    if (!ok && errorNumber) *errorNumber = writer.errorNumber();
     return ok;
 }
 
 bool copyFileReplacing(const fs::path& from, const fs::path& to, std::string* error) {
     std::string content;
     if (!readWholeFile(from, content)) {
-        if (error) *error = from.string() + ": " + std::strerror(errno);
+        if (error) *error = from.string() + ": " + errorReason(errno);
         return false;
     }
     return replaceFileContent(to, content, error);

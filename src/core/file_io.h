@@ -50,12 +50,15 @@ public:
     std::filesystem::path scratchAccessPath() const;
 
     const std::string& error() const { return error_; }
+    // The errno value of the first failure; 0 while nothing failed.
+    int errorNumber() const { return errorNumber_; }
     const std::filesystem::path& target() const { return target_; }
     // The file that is replaced: the target, or where its symbolic links lead.
     const std::filesystem::path& destination() const { return destination_; }
 
 private:
-    bool fail(const std::string& reason);
+    // Records the first failure: the target and the reason of `errorNumber`.
+    bool fail(int errorNumber);
 
     std::filesystem::path target_;
     std::filesystem::path destination_;
@@ -63,11 +66,13 @@ private:
     std::FILE* file_ = nullptr;
     bool failed_ = false;
     size_t unsynced_ = 0;  // bytes written since the disk writing was last started
+    int errorNumber_ = 0;
     std::string error_;
 };
 
 // One-call form of AtomicFileWriter.
-bool replaceFileContent(const std::filesystem::path& target, std::string_view content, std::string* error = nullptr);
+bool replaceFileContent(const std::filesystem::path& target, std::string_view content, std::string* error = nullptr,
+                        int* errorNumber = nullptr);
 
 // Copies `from` over `to` in one step (through a scratch file beside `to`).
 bool copyFileReplacing(const std::filesystem::path& from, const std::filesystem::path& to,

@@ -1,5 +1,7 @@
 #include "core/worksheet_document.h"
 
+#include <cerrno>
+
 #include "core/file_io.h"
 #include "core/text.h"
 
@@ -8,7 +10,9 @@ namespace mireva {
 bool WorksheetDocument::load(const std::filesystem::path& path) {
     std::string content;
     if (!readWholeFile(path, content)) {
+        const int reason = errno;  // kept for the caller's message
         *this = WorksheetDocument();
+        errno = reason;
         return false;
     }
     parse(content);

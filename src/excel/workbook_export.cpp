@@ -4,10 +4,17 @@
 
 namespace mireva::excel {
 
-ExportOutcome exportWorkbook(const WorkbookInputs& inputs, const std::filesystem::path& target) {
+ExportOutcome exportWorkbook(const WorkbookInputs& inputs, const std::filesystem::path& target,
+                             const ProgressCallback& progress) {
     ExportOutcome outcome;
     outcome.problem = checkWorkbook(inputs);
     if (outcome.problem != WorkbookProblem::None) return outcome;
+    const int total = PagePlan(inputs.selection, inputs.worksheet->placeCount()).pageCount() + 2;
+    int done = 0;
+    if (!reportProgress(progress, done, total)) {
+        outcome.cancelled = true;
+        return outcome;
+    }
 
     // Refused before any work when the system would run out of open files halfway.
     if (!fitsOpenFileLimit(inputs, outcome.error)) return outcome;
@@ -15,11 +22,22 @@ ExportOutcome exportWorkbook(const WorkbookInputs& inputs, const std::filesystem
     XlsxWriter writer(target);
     if (!writer.open()) {
         outcome.error = writer.error();
+        outcome.errorNumber = writer.errorNumber();
         return outcome;
     }
-    bool built = buildWorkbook(inputs, [&](const SheetModel& sheet) { return writer.addSheet(sheet); });
+    bool built = buildWorkbook(inputs, [&](const SheetModel& sheet) {
+        if (!writer.addSheet(sheet)) return false;
+        if (reportProgress(progress, ++done, total)) return true;
+        outcome.cancelled = true;
+        return false;
+    });
+    if (outcome.cancelled) {
+        writer.abandon();  // the scratch file goes; the target keeps what it held
+        return outcome;
+    }
     if (!built || !writer.commit()) {
         outcome.error = writer.error().empty() ? "the workbook could not be built" : writer.error();
+        outcome.errorNumber = writer.errorNumber();
         writer.abandon();
         return outcome;
     }

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "core/progress.h"
 #include "excel/workbook_layout.h"
 
 namespace mireva::excel {
@@ -13,8 +14,10 @@ namespace mireva::excel {
 struct ExportOutcome {
     WorkbookProblem problem = WorkbookProblem::None;  // set: nothing was written
     bool written = false;
+    bool cancelled = false;  // stopped through the progress callback: nothing written
     int sheetCount = 0;
-    std::string error;  // why writing failed (the target is then left as it was)
+    std::string error;    // why writing failed (the target is then left as it was)
+    int errorNumber = 0;  // the errno value when the file itself could not be written
 };
 
 // Whether the system lets this process hold the workbook's files open at once (one per
@@ -22,7 +25,10 @@ struct ExportOutcome {
 // checkWorkbook only.
 bool fitsOpenFileLimit(const WorkbookInputs& inputs, std::string& why);
 
-ExportOutcome exportWorkbook(const WorkbookInputs& inputs, const std::filesystem::path& target);
+// `progress` hears the sheets written of all sheets: 0 at the start, then after each
+// sheet; the last call (every sheet written) comes before the file is finished.
+ExportOutcome exportWorkbook(const WorkbookInputs& inputs, const std::filesystem::path& target,
+                             const ProgressCallback& progress = {});
 
 // The user's message for a problem (UTF-8); empty for None.
 std::string problemMessage(WorkbookProblem problem);

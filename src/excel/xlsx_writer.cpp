@@ -4,12 +4,15 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 #include <set>
 #include <system_error>
 #include <unordered_map>
 
 #include <xlsxwriter.h>
+
+#include "core/error_reason.h"
 
 namespace mireva::excel {
 
@@ -165,10 +168,14 @@ bool XlsxWriter::open() {
     abandon();
     failed_ = false;
     error_.clear();
+    errorNumber_ = 0;
     sheets_ = 0;
     // The scratch file is made now, so a target that cannot be replaced is refused
     // before any work; the library writes the finished workbook into it at the end.
-    if (!file_.open()) return fail(file_.error());
+    if (!file_.open()) {
+        errorNumber_ = file_.errorNumber();
+        return fail(file_.error());
+    }
     scratchName_ = file_.scratchAccessPath().string();
     state_ = std::make_unique<State>();
     lxw_workbook_options options{};
@@ -290,21 +297,34 @@ bool XlsxWriter::commit() {
         abandon();
         return false;
     }
+    errno = 0;
     lxw_error e = workbook_close(state_->workbook);
     state_.reset();
     if (e != LXW_NO_ERROR) {
+        errorNumber_ = errno;  // the system's reason when writing the file itself failed
         file_.abandon();
         return fail(std::string("cannot write the workbook: ") + lxw_strerror(e));
     }
-    if (!file_.commit()) return fail(file_.error());
+    if (!file_.commit()) {
+        errorNumber_ = file_.errorNumber();
+        return fail(file_.error());
+    }
     return true;
 }
 
 void XlsxWriter::abandon() {
     if (state_) {
-        // Closing is the only way to release the library's workbook; the half-written
-        // scratch file is removed right after.
-        workbook_close(state_->workbook);
+        // Released without being written (closing it would first assemble the whole
+        // file, seconds for thousands of sheets): the sheets' own scratch files are
+        // closed here, since freeing the workbook leaves them open.
+        lxw_worksheet* sheet = nullptr;
+        STAILQ_FOREACH(sheet, state_->workbook->worksheets, list_pointers) {
+            if (sheet->optimize_tmpfile) {
+                std::fclose(sheet->optimize_tmpfile);
+                sheet->optimize_tmpfile = nullptr;
+            }
+        }
+        lxw_workbook_free(state_->workbook);
         state_.reset();
     }
     file_.abandon();

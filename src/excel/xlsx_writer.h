@@ -38,6 +38,8 @@ public:
     void abandon();
 
     const std::string& error() const { return error_; }
+    // The errno value when the file itself could not be written; 0 otherwise.
+    int errorNumber() const { return errorNumber_; }
     int sheetCount() const { return sheets_; }
     // Distinct formats created so far.
     size_t formatCount() const;
@@ -52,6 +54,7 @@ private:
     std::unique_ptr<State> state_;
     int sheets_ = 0;
     bool failed_ = false;
+    int errorNumber_ = 0;
     std::string error_;
 };
 

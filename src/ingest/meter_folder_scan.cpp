@@ -1,7 +1,10 @@
 #include "ingest/meter_folder_scan.h"
 
 #include <algorithm>
+#include <cctype>
+#include <optional>
 #include <set>
+#include <string_view>
 #include <system_error>
 #include <tuple>
 
@@ -82,6 +85,35 @@ struct Walker {
 
 std::string nameOf(const fs::path& p) { return p.filename().string(); }
 
+// The memory number the meter put into a file name: the last run of digits before
+// the extension ("M0012.csv" → 12); none when the name holds no digit.
+std::optional<unsigned long long> memoryNumber(std::string_view name) {
+    const size_t dot = name.rfind('.');
+    std::string_view stem = name.substr(0, dot);
+    size_t end = stem.size();
+    while (end > 0 && !isDigit(stem[end - 1])) --end;
+    if (end == 0) return std::nullopt;
+    size_t begin = end;
+    while (begin > 0 && isDigit(stem[begin - 1])) --begin;
+    unsigned long long value = 0;
+    for (size_t i = begin; i < end; ++i) {
+        if (value > (~0ULL - 9) / 10) return ~0ULL;  // beyond any memory: last
+        value = value * 10 + static_cast<unsigned>(stem[i] - '0');
+    }
+    return value;
+}
+
+// The meter's memory order: by the number in the file name, then by date, SINGLE and
+// MULTI mixed; names without a number after those with one.
+bool memoryOrderLess(const LocationTableRow& a, const LocationTableRow& b) {
+    const auto na = memoryNumber(a[kColFileName]), nb = memoryNumber(b[kColFileName]);
+    if (na.has_value() != nb.has_value()) return na.has_value();
+    if (na && *na != *nb) return *na < *nb;
+    if (a[kColDate] != b[kColDate]) return naturalLess(a[kColDate], b[kColDate]);
+    if (a[kColFileName] != b[kColFileName]) return naturalLess(a[kColFileName], b[kColFileName]);
+    return a[kColDataType] < b[kColDataType];
+}
+
 }  // namespace
 
 bool naturalLess(const std::string& a, const std::string& b) {
@@ -137,6 +169,7 @@ MeterFolderScan scanMeterFolder(const fs::path& chosen) {
     } else if (isCsvFolderName(nameOf(folder)) && isDataTypeName(nameOf(grandparent))) {
         walker.scanCsvFolder(folder, asciiUpper(nameOf(grandparent)), nameOf(parent));
     }
+    std::stable_sort(walker.result.files.begin(), walker.result.files.end(), memoryOrderLess);
     return std::move(walker.result);
 }
 

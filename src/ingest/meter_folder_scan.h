@@ -12,8 +12,11 @@
 namespace mireva {
 
 struct MeterFolderScan {
-    // One row per measurement file in tree order (names in natural order at every
-    // level: "2.csv" before "10.csv"); NO empty, FILE_TYPE "CSV", PLACEMENT fields empty.
+    // One row per measurement file in the meter's memory order: by the number in the
+    // file name ("S0001.csv", "M0002.csv"), then by date, SINGLE and MULTI mixed, so
+    // that NO follows the order of the measurements; names without a number come
+    // last, by date and name ("2.csv" before "10.csv"). NO empty, FILE_TYPE "CSV",
+    // PLACEMENT fields empty.
     std::vector<LocationTableRow> files;
     // Relative paths (UTF-8, "/" separated) of measurement files whose names cannot
     // stand in the table: a comma or a backslash, or a character code page 932 cannot

@@ -1,5 +1,8 @@
 #include "panel/worksheet_edits.h"
 
+#include <cerrno>
+
+#include "core/error_reason.h"
 #include "core/file_io.h"
 #include "core/worksheet_document.h"
 #include "core/aggregation_summary.h"
@@ -8,24 +11,31 @@
 
 namespace mireva {
 
-PanelMessage fileFailure(const char* text, const std::filesystem::path& file) {
-    return {std::string(text) + "\n" + file.string(), true};
+PanelMessage fileFailure(const char* text, const std::filesystem::path& file, int errorNumber) {
+    std::string message = std::string(text) + "\n" + file.string();
+    if (errorNumber != 0) message += "\n" + errorReason(errorNumber);
+    return {message, true};
 }
 
 namespace {
 
 // Writes the document line by line through the scratch file, without building the
 // whole file in memory first (a 2,000-place worksheet is some 30 MB).
-bool saveWorksheet(const WorksheetDocument& ws, const WorksheetFiles& files) {
+bool saveWorksheet(const WorksheetDocument& ws, const WorksheetFiles& files, int& errorNumber) {
     AtomicFileWriter writer(files.worksheet);
-    if (!writer.open()) return false;
+    if (!writer.open()) {
+        errorNumber = writer.errorNumber();
+        return false;
+    }
     static constexpr std::string_view kEnd = "\r\n";
     auto put = [&](const std::string& line) { return writer.write(line) && writer.write(kEnd); };
     bool ok = true;
     if (ws.hasHeader1 || ws.hasHeader2 || !ws.lines.empty()) ok = put(ws.header1);
     if (ok && (ws.hasHeader2 || !ws.lines.empty())) ok = put(ws.header2);
     for (size_t i = 0; ok && i < ws.lines.size(); ++i) ok = put(ws.lines[i]);
-    return ok && writer.commit();
+    if (ok && writer.commit()) return true;
+    errorNumber = writer.errorNumber();
+    return false;
 }
 
 // Loads, edits and saves; `edit` returns false when it left the worksheet unchanged.
@@ -34,13 +44,14 @@ EditOutcome editFile(const WorksheetFiles& files, const std::function<bool(Works
     WorksheetDocument worksheet;
     if (!worksheet.load(files.worksheet)) {
         outcome.failed = true;
-        outcome.messages.push_back(fileFailure(panel_text::kWorksheetNotRead, files.worksheet));
+        outcome.messages.push_back(fileFailure(panel_text::kWorksheetNotRead, files.worksheet, errno));
         return outcome;
     }
     if (!edit(worksheet)) return outcome;
-    if (!saveWorksheet(worksheet, files)) {
+    int errorNumber = 0;
+    if (!saveWorksheet(worksheet, files, errorNumber)) {
         outcome.failed = true;
-        outcome.messages.push_back(fileFailure(panel_text::kWorksheetNotSaved, files.worksheet));
+        outcome.messages.push_back(fileFailure(panel_text::kWorksheetNotSaved, files.worksheet, errorNumber));
         return outcome;
     }
     outcome.changed = true;
@@ -69,7 +80,7 @@ EditOutcome runRowOperation(const WorksheetFiles& files, GridState& state,
     GridState work;
     if (!work.worksheet.load(files.worksheet)) {
         outcome.failed = true;
-        outcome.messages.push_back(fileFailure(panel_text::kWorksheetNotRead, files.worksheet));
+        outcome.messages.push_back(fileFailure(panel_text::kWorksheetNotRead, files.worksheet, errno));
         return outcome;
     }
     work.selectedRows = state.selectedRows;
@@ -79,9 +90,10 @@ EditOutcome runRowOperation(const WorksheetFiles& files, GridState& state,
     outcome.showProgress = r.showProgress;
     if (r.worksheetChanged) {
         if (r.showProgress && beforeSaving) beforeSaving();
-        if (!saveWorksheet(work.worksheet, files)) {
+        int errorNumber = 0;
+        if (!saveWorksheet(work.worksheet, files, errorNumber)) {
             outcome.failed = true;
-            outcome.messages.push_back(fileFailure(panel_text::kWorksheetNotSaved, files.worksheet));
+            outcome.messages.push_back(fileFailure(panel_text::kWorksheetNotSaved, files.worksheet, errorNumber));
             return outcome;
         }
         outcome.changed = true;
@@ -102,12 +114,13 @@ EditOutcome writeCsvFile(const WorksheetFiles& files, const std::filesystem::pat
     std::string content;
     if (!readWholeFile(files.worksheet, content)) {
         outcome.failed = true;
-        outcome.messages.push_back(fileFailure(panel_text::kWorksheetNotRead, files.worksheet));
+        outcome.messages.push_back(fileFailure(panel_text::kWorksheetNotRead, files.worksheet, errno));
         return outcome;
     }
-    if (!replaceFileContent(out, worksheetCsv(content, channelInUse, broadcasterNames))) {
+    int errorNumber = 0;
+    if (!replaceFileContent(out, worksheetCsv(content, channelInUse, broadcasterNames), nullptr, &errorNumber)) {
         outcome.failed = true;
-        outcome.messages.push_back(fileFailure(panel_text::kCsvFailed, out));
+        outcome.messages.push_back(fileFailure(panel_text::kCsvFailed, out, errorNumber));
         return outcome;
     }
     outcome.changed = true;

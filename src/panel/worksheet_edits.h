@@ -34,8 +34,9 @@ struct EditOutcome {
     bool showProgress = false;  // a long operation (progress box while it runs)
 };
 
-// A failure message: the text, then a line naming the file.
-PanelMessage fileFailure(const char* text, const std::filesystem::path& file);
+// A failure message: the text, then a line naming the file, then the reason for the
+// error number (none for 0).
+PanelMessage fileFailure(const char* text, const std::filesystem::path& file, int errorNumber = 0);
 
 // The level offset over the places of the request's row range.
 EditOutcome offsetWorksheetFile(const WorksheetFiles& files, const OffsetRequest& request);

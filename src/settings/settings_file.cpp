@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/data_locations.h"
+#include "core/error_reason.h"
 #include "core/file_io.h"
 #include "core/text.h"
 
@@ -164,11 +165,12 @@ void writeSection(std::vector<ProfileLine>& lines, std::string_view section, con
 bool rewrite(const fs::path& path, std::string_view section, const std::vector<KeyValue>& keys, std::string* error) {
     std::string content;
     if (!readWholeFile(path, content)) {
+        const int readError = errno;
         // A file that exists but cannot be read must not be replaced by one holding
         // only this section: the other sections would be lost.
         std::error_code ec;
         if (fs::exists(path, ec)) {
-            if (error) *error = path.string() + ": the file exists but cannot be read";
+            if (error) *error = path.string() + ": " + errorReason(readError);
             return false;
         }
         content.clear();

@@ -1,7 +1,9 @@
-// What a text field of the system's files can hold, for every edit whose text is saved
-// into one: no comma (it would split the field), no line break (it would split the
-// line), and only characters code page 932 has, since any other would be saved as "?".
-// What the edit shows is then what is saved.
+// What a text field kept in one of the system's code page 932 files (the settings
+// file, the presets, the location table) can hold: only characters code page 932 has,
+// since any other would be saved as "?", and no comma or line break, which would split
+// the field or the line. A character that code page 932 keeps only in another form
+// ("−" becomes "－", "〜" becomes "～") is shown at once in the form it is saved in,
+// so what the field shows is what is saved. One validator for every such field.
 #pragma once
 
 #include <QValidator>
@@ -9,9 +11,13 @@
 namespace mireva::ui {
 
 class Cp932FieldValidator : public QValidator {
+    Q_OBJECT
 public:
     using QValidator::QValidator;
     State validate(QString& input, int& position) const override;
+
+    // Whether code page 932 holds every character of the text.
+    static bool holds(const QString& text);
 };
 
 }  // namespace mireva::ui

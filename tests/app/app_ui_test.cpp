@@ -25,14 +25,18 @@
 #include "ingest/ui/wizard_pages.h"
 #include "ingest/ui/drop_edit.h"
 #include "panel/ui/main_panel.h"
+#include "panel/ui/operation_pages.h"
 #include "panel/ui/worksheet_grid.h"
 #include "panel/ui/worksheet_grid_model.h"
 #include "settings/settings_file.h"
+#include "standards/ui/under_std_dlg.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_support.h"
 #include "support/worksheet_fixture.h"
 
 #include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
 
 namespace mireva::ui {
 namespace {
@@ -248,17 +252,91 @@ TEST_F(ReadingRunTest, LevelsAtOrBelowStandardOpenTheJudgementDialogAfterTheRun)
     EXPECT_EQ(panel->gridModel()->background(panel->belowStandardRows().front()), QColor(255, 69, 0));
 }
 
-// Not a check: scripts/screenshot-main-panel runs it under Xvfb to picture the main
-// panel on the sample site for the documentation.
-TEST_F(ReadingRunTest, DISABLED_ScreenshotOfTheSampleSite) {
+// Run only as a child of the test below, on the screen the parent chose: after a
+// reading run every bottom control lies inside the panel and the grid shows ten rows.
+TEST_F(ReadingRunTest, DISABLED_MainPanelFitsItsFrame) {
     MainWindow window;
-    window.resize(1280, 800);
     window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     readSample(window);
-    window.view()->mainPanel()->grid()->selectRow(7);
+    QCoreApplication::processEvents();
+    if (qEnvironmentVariableIsSet("MIREVA_TEST_EXPECT_MAXIMIZED")) {
+        EXPECT_TRUE(window.isMaximized());
+        return;
+    }
+    EXPECT_FALSE(window.isMaximized());
+    const QRect screen = window.screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(window.frameGeometry())) << window.frameGeometry().width();
+    MainPanel* panel = window.view()->mainPanel();
+    const QRect area = panel->rect();
+    QTabBar* operationTabBar = panel->operationTabs()->tabBar();
+    QWidget* page = panel->offsetPage();
+    const std::pair<QWidget*, const char*> controls[] = {
+        {panel->resetButton(), "reset"},     {panel->excelButton(), "Excel"},  {panel->previewButton(), "preview"},
+        {panel->printButton(), "print"},     {panel->closeButton(), "close"},  {page, "offset page"},
+        {operationTabBar, "operation tabs"}, {panel->bandTabs(), "band tabs"},
+    };
+    for (const auto& [control, name] : controls) {
+        const QRect r(control->mapTo(panel, QPoint(0, 0)), control->size());
+        EXPECT_TRUE(control->isVisible()) << name;
+        EXPECT_TRUE(area.contains(r)) << name << " at " << r.x() << "," << r.y() << " in " << area.width() << "x"
+                                      << area.height();
+    }
+    WorksheetGrid* grid = panel->grid();
+    EXPECT_GE(grid->viewport()->height(), MainPanel::kMinimumGridRows * WorksheetGrid::kRowHeight);
+}
+
+TEST(MainWindow, GrowsToTheMainPanelOnCommonScreens) {
+    struct Case {
+        int width, height;
+        bool maximized;
+    } cases[] = {{1366, 768, false}, {1920, 1080, false}, {1024, 600, false}, {800, 600, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.width);
+        TempDir dir(false);
+        const std::filesystem::path config = dir / "screen.json";
+        test::writeFile(config, QStringLiteral(R"({"screens":[{"name":"s","x":0,"y":0,"width":%1,"height":%2,)"
+                                               R"("logicalDpi":96}]})")
+                                    .arg(c.width)
+                                    .arg(c.height)
+                                    .toStdString());
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM",
+                   QStringLiteral("offscreen:configfile=") + QString::fromStdString(config.string()));
+        if (c.maximized) env.insert("MIREVA_TEST_EXPECT_MAXIMIZED", "1");
+        child.setProcessEnvironment(env);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(
+            QCoreApplication::applicationFilePath(),
+            {"--gtest_also_run_disabled_tests", "--gtest_filter=ReadingRunTest.DISABLED_MainPanelFitsItsFrame"});
+        ASSERT_TRUE(child.waitForFinished(60000));
+        const QString output = QString::fromUtf8(child.readAll());
+        EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
+        EXPECT_TRUE(output.contains(QStringLiteral("[  PASSED  ] 1 test."))) << output.toStdString();
+    }
+}
+
+// Not a check: scripts/screenshot-main-panel runs it under Xvfb to picture the main
+// panel on the sample site (at the size the window takes for it) and the judgement
+// dialog under the sample's standard values, for the documentation.
+TEST_F(ReadingRunTest, DISABLED_ScreenshotOfTheSampleSite) {
+    std::filesystem::copy_file(test::sourcePath("samples/site/Mireva.ini"), dir.dataFolder() / "Mireva.ini",
+                               std::filesystem::copy_options::overwrite_existing);
+    MainWindow window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    readSample(window);
+    MainPanel* panel = window.view()->mainPanel();
+    panel->grid()->selectRow(7);
     QTest::qWait(300);
-    const QString out = qEnvironmentVariable("MIREVA_SCREENSHOT", "main-panel.png");
-    ASSERT_TRUE(window.grab().save(out));
+    const QString folder = qEnvironmentVariable("MIREVA_SCREENSHOT_DIR", ".");
+    ASSERT_TRUE(window.grab().save(folder + "/main-panel.png"));
+
+    CUnderStdDlg judgement(panel->judgement(), window.view()->session().settingsPath, &window);
+    judgement.show();
+    QTest::qWait(300);
+    ASSERT_TRUE(judgement.grab().save(folder + "/judgement-dialog.png"));
 }
 
 TEST(AboutDialog, ShowsTheVersionLine) {

@@ -1,8 +1,10 @@
 #include "channels/ui/set_ch_dlg.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -212,11 +214,33 @@ TEST_F(SetChDlgTest, ASaveThatCouldNotWriteIsNotReportedAsSaved) {
     choose(dlg, 3);
     dlg.saveButton()->click();
     ASSERT_EQ(dialogs.messages.size(), 2u);
-    EXPECT_TRUE(dialogs.messages[1].text.startsWith(QStringLiteral("チェックの状態と放送局名を保存できませんでした。")))
-        << dialogs.messages[1].text.toStdString();
+    // The other two files are written all the same, and the message says exactly that.
+    EXPECT_EQ(dialogs.messages[1].text,
+              QStringLiteral("設定３の一部を保存できませんでした。\n保存したもの：チェックの状態、BER/MER/CNの状態\n"
+                             "保存できなかったもの：放送局名\n") +
+                  QString::fromStdString(files.names.file.string()) + QStringLiteral(": アクセスが拒否されました。"));
     EXPECT_EQ(dialogs.messages[1].icon, MessageIcon::Warning);
-    // The other two files are written all the same.
     EXPECT_EQ(readFile(files.switches.file), "000\r\n000\r\n000\r\n");
+    EXPECT_EQ(readPresetLine(files.checks.file, 3), checkLineOf(dlg.dialogState()));
+}
+
+TEST(PresetNotSavedText, NamesTheWrittenAndTheUnwrittenParts) {
+    struct Case {
+        bool checks, names, switches;
+        const char* expected;
+    } cases[] = {
+        {false, false, false, "チェックの状態と放送局名を保存できませんでした。\nwhy"},
+        {true, false, false,
+         "設定１の一部を保存できませんでした。\n保存したもの：チェックの状態\n"
+         "保存できなかったもの：放送局名、BER/MER/CNの状態\nwhy"},
+        {false, true, true,
+         "設定１の一部を保存できませんでした。\n保存したもの：放送局名、BER/MER/CNの状態\n"
+         "保存できなかったもの：チェックの状態\nwhy"},
+    };
+    for (const Case& c : cases) {
+        PresetSaveResult r{c.checks, c.names, c.switches, "why"};
+        EXPECT_EQ(presetNotSavedText(QStringLiteral("設定１"), r), QString::fromUtf8(c.expected));
+    }
 }
 
 TEST_F(SetChDlgTest, LoadShowsTheSlotAndStoresNothing) {
@@ -359,6 +383,51 @@ TEST_F(SetChDlgTest, NameEditsRefuseAThirteenthCharacterAndCommas) {
     EXPECT_EQ(stored->text().size(), 15);
     QTest::keyClick(stored, Qt::Key_Backspace);
     EXPECT_EQ(stored->text(), QStringLiteral("あいうえおかきくけこさしすせ"));
+}
+
+// What the name edit shows is what the settings file keeps: characters code page 932
+// cannot hold are refused, typed or pasted, and those it keeps in another form are
+// shown in that form at once.
+// Types each character as a key press carrying its text (any character, not only
+// those with a key of their own).
+void typeText(QWidget* w, const QString& text) {
+    for (QChar ch : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(w, &press);
+        QApplication::sendEvent(w, &release);
+    }
+}
+
+TEST_F(SetChDlgTest, NameEditsRefuseCharactersCodePage932CannotHold) {
+    CSetChDlg dlg(session);
+    dlg.show();
+    BroadcasterNameEdit* edit = dlg.page(0)->nameEdit(0);
+    struct Case {
+        const char* what;
+        QString typed, pasted, shown;
+    } cases[] = {
+        {"accented letter typed", "Café", "", "Caf"},
+        {"hangul pasted", "", "한국방송", ""},
+        {"a paste with one foreign character is refused whole", "ＮＨＫ", "総合é", "ＮＨＫ"},
+        {"wave dash and minus sign", "1〜2−3", "", "1～2－3"},
+        {"a typed question mark stays", "BS?", "", "BS?"},
+        {"Japanese", "", "テレビ東京", "テレビ東京"},
+    };
+    for (const Case& c : cases) {
+        edit->clear();
+        if (!c.typed.isEmpty()) typeText(edit, c.typed);
+        if (!c.pasted.isEmpty()) edit->insert(c.pasted);
+        EXPECT_EQ(edit->text(), c.shown) << c.what;
+    }
+    edit->setText(QStringLiteral("1〜2"));
+    EXPECT_EQ(edit->text(), QStringLiteral("1～2"));  // also when set by the program
+    edit->clear();
+    typeText(edit, QStringLiteral("局〜"));
+    dlg.okButton()->click();
+    ReportSettings settings;
+    SettingsFile(session.settingsPath).readBroadcasterNames(settings);
+    EXPECT_EQ(fromSj(settings.broadcasterNames[0]), QStringLiteral("局～"));
 }
 
 TEST_F(SetChDlgTest, PremiumScrollsToItsEndInOneStepAndCatvInSix) {

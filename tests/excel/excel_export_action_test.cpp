@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QProgressDialog>
+#include <QPushButton>
 
 #include "uikit/desktop_open.h"
+#include "uikit/work_progress_dialog.h"
 #include "excel/worksheet_fixture.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_support.h"
@@ -105,9 +108,56 @@ TEST_F(ExcelExportAction, AFailedWriteIsReported) {
     dialogs.paths.push_back(pathIn("missing/book.xlsx"));
     runExcelExport(nullptr, session, kToday);
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_TRUE(dialogs.messages[0].text.startsWith("Excelファイルを保存できませんでした。\n"));
+    // The file named as chosen, and why in the user's words.
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("Excelファイルを保存できませんでした。\n") +
+                                            pathIn("missing/book.xlsx") +
+                                            QStringLiteral("\nファイルまたはフォルダが見つかりません。"));
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
     EXPECT_TRUE(opened.isEmpty());
+}
+
+TEST_F(ExcelExportAction, ProgressShowsTheSheetsAndCancelLeavesTheEarlierFile) {
+    writeWorksheet(15, {0, 1, 2});  // Title, Contents and four page sheets
+    test::writeFile(dir / "book.xlsx", "earlier workbook");
+    QStringList shown;
+    QString cancelText;
+    WorkProgressDialog::setObserver([&](WorkProgressDialog& progress, int done, int) {
+        shown << progress.countText();
+        if (QPushButton* b = progress.dialog()->findChild<QPushButton*>()) cancelText = b->text();
+        if (done == 2) progress.cancel();
+    });
+    dialogs.paths.push_back(pathIn("book.xlsx"));
+    dialogs.answers.push_back(MessageAnswer::Yes);  // overwrite
+    runExcelExport(nullptr, session, kToday);
+    WorkProgressDialog::setObserver({});
+    EXPECT_EQ(shown, QStringList({"0 / 6 シート", "1 / 6 シート", "2 / 6 シート"}));
+    EXPECT_EQ(cancelText, QStringLiteral("キャンセル"));
+    EXPECT_EQ(test::readFile(dir / "book.xlsx"), "earlier workbook");
+    EXPECT_FALSE(std::filesystem::exists(dir / ".book.xlsx.part"));
+    EXPECT_EQ(dialogs.texts(), QStringList{"指定のファイルは既に存在します。\n上書きしますがよろしいでしょうか?"});
+    EXPECT_TRUE(opened.isEmpty());
+}
+
+TEST(WorkProgressDialog, OnceEveryPartIsDoneCancelIsOffWhileTheFileIsFinished) {
+    WorkProgressDialog progress(nullptr, QStringLiteral("作成しています。"), WorkProgressDialog::Unit::Sheets);
+    QPushButton* cancel = progress.dialog()->findChild<QPushButton*>();
+    ASSERT_NE(cancel, nullptr);
+    EXPECT_TRUE(progress.update(1, 3));
+    EXPECT_TRUE(cancel->isEnabled());
+    EXPECT_EQ(progress.dialog()->labelText(), QStringLiteral("作成しています。\n1 / 3 シート"));
+    EXPECT_TRUE(progress.update(3, 3));
+    EXPECT_FALSE(cancel->isEnabled());
+    EXPECT_EQ(progress.dialog()->labelText(),
+              QStringLiteral("作成しています。\n3 / 3 シート\n") + WorkProgressDialog::finishingText());
+    progress.cancel();
+    EXPECT_FALSE(progress.update(3, 3));
+}
+
+TEST(WorkProgressDialog, CountsAreGroupedByThousands) {
+    EXPECT_EQ(WorkProgressDialog::countText(WorkProgressDialog::Unit::Sheets, 1200, 5602),
+              QStringLiteral("1,200 / 5,602 シート"));
+    EXPECT_EQ(WorkProgressDialog::countText(WorkProgressDialog::Unit::Pages, 300, 5600),
+              QStringLiteral("ページ 300 / 5,600"));
 }
 
 TEST(DefaultWorkbookName, ReportNameAndDate) {

@@ -303,5 +303,42 @@ TEST(XlsxExport, NothingToExportWritesNothing) {
     EXPECT_EQ(test::readFile(path), "kept");
 }
 
+// The export tells the sheets written of all sheets; stopped through its callback it
+// writes nothing, leaves the earlier file and removes its scratch file.
+TEST(XlsxExport, ReportsTheSheetsWrittenAndACancelLeavesTheEarlierFile) {
+    test::TempDir dir;
+    WorksheetDocument ws = test::makeWorksheet({.places = 15, .channels = {0, 1, 2}});
+    const auto path = dir / "book.xlsx";
+    test::writeFile(path, "earlier workbook");
+    const auto openFiles = [] {
+        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                             std::filesystem::directory_iterator());
+    };
+    const auto filesBefore = openFiles();
+    std::vector<std::pair<int, int>> heard;
+    ExportOutcome out = exportWorkbook(inputsFor(ws), path, [&](int done, int total) {
+        heard.emplace_back(done, total);
+        return done < 3;
+    });
+    EXPECT_TRUE(out.cancelled);
+    EXPECT_FALSE(out.written);
+    EXPECT_TRUE(out.error.empty());
+    EXPECT_EQ(heard, (std::vector<std::pair<int, int>>{{0, 6}, {1, 6}, {2, 6}, {3, 6}}));
+    EXPECT_EQ(test::readFile(path), "earlier workbook");
+    EXPECT_FALSE(std::filesystem::exists(dir / ".book.xlsx.part"));
+    EXPECT_EQ(openFiles(), filesBefore) << "the sheets' scratch files are closed";
+
+    heard.clear();
+    out = exportWorkbook(inputsFor(ws), path, [&](int done, int total) {
+        heard.emplace_back(done, total);
+        return true;
+    });
+    ASSERT_TRUE(out.written) << out.error;
+    EXPECT_FALSE(out.cancelled);
+    ASSERT_EQ(heard.size(), 7u);
+    EXPECT_EQ(heard.back(), std::make_pair(6, 6));
+    EXPECT_NE(test::readFile(path), "earlier workbook");
+}
+
 }  // namespace
 }  // namespace mireva::excel

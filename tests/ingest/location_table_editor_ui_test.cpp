@@ -198,20 +198,64 @@ TEST_F(LocationTableEditor, TypingTheLoadPathEmptiesTheListUntilItNamesAReadable
     const QString prefix = qpath(dir.path()) + "/";
     edit->setText(prefix);  // the folder itself: not a table
     EXPECT_TRUE(dialog.rows().empty());
+    int added = 1;  // "kept.csv"
     for (qsizetype i = prefix.size(); i < path.size() - 1; ++i) {
         QTest::keyClicks(edit, path.mid(i, 1));
         EXPECT_TRUE(dialog.rows().empty()) << edit->text().toStdString();
-        add("typed.csv");  // whatever the list held goes at the next keystroke
+        add("typed.csv");  // whatever the list held goes at the next keystroke, once confirmed
+        ++added;
     }
     QTest::keyClicks(edit, path.right(1));
     // The text now names the table: it is loaded.
     ASSERT_EQ(edit->text(), path);
     EXPECT_EQ(column(kColFileName), std::vector<std::string>{"a.csv"});
+    // Each added row was unsaved: each next keystroke asked (answered Yes).
+    EXPECT_EQ(dialogs.texts(), QStringList(added, CCreateFileDlg::discardQuestion()));
+    dialogs.messages.clear();
+    // A list as loaded goes without a question.
     QTest::keyClicks(edit, "x");
     EXPECT_TRUE(dialog.rows().empty());
     QTest::keyClick(edit, Qt::Key_Backspace);
     EXPECT_EQ(dialog.rows().size(), 1u);
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+// The first keystroke that would empty a list holding unsaved rows asks; No puts the
+// field back as it was and keeps the rows; a saved list is emptied without a question.
+TEST_F(LocationTableEditor, AChangeOfTheLoadFieldAsksBeforeDiscardingUnsavedRows) {
+    loadTable("1,SINGLE,20130405,CSV,a.csv,1F,101\r\n");
+    QLineEdit* edit = child<QLineEdit>("loadEdit");
+    const QString loaded = edit->text();
+    add("b.csv", "2F");
+    ASSERT_EQ(dialog.rows().size(), 2u);
+
+    dialogs.answers = {MessageAnswer::No};
+    edit->setFocus();
+    edit->setCursorPosition(3);
+    QTest::keyClicks(edit, "z");
+    EXPECT_EQ(dialogs.texts(), QStringList{CCreateFileDlg::discardQuestion()});
+    EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(edit->text(), loaded);
+    EXPECT_EQ(edit->cursorPosition(), 3);
+    EXPECT_EQ(column(kColFileName), (std::vector<std::string>{"a.csv", "b.csv"}));
+
+    // Deleting and editing count as unsaved changes too; a drop asks as typing does.
+    dialogs.messages.clear();
+    select({0});
+    press("deleteButton");
+    dialogs.answers = {MessageAnswer::No};
+    edit->setText(qpath(dir / "other.csv"));
+    EXPECT_EQ(dialogs.texts(), QStringList{CCreateFileDlg::discardQuestion()});
+    EXPECT_EQ(edit->text(), loaded);
+    EXPECT_EQ(column(kColFileName), std::vector<std::string>{"b.csv"});
+
+    // Saved: nothing is lost, the list goes at once.
+    dialogs.messages.clear();
+    dialogs.paths = {qpath(dir / "saved.csv")};
+    ASSERT_TRUE(dialog.saveTable());
+    QTest::keyClicks(edit, "z");
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(dialog.rows().empty());
 }
 
 TEST_F(LocationTableEditor, BrowseLoadsTheChosenTable) {
@@ -348,6 +392,31 @@ TEST_F(LocationTableEditor, PlacementFieldsTakeSevenCharactersAndNoComma) {
     }
 }
 
+// A hand-made table may hold a longer place name: shown whole, it can be shortened,
+// not grown, and a new text is held to seven characters again.
+TEST_F(LocationTableEditor, PlacementKeepsItsSevenCharacterLimitAfterALongerStoredName) {
+    loadTable("1,SINGLE,20130405,CSV,a.csv,ABCDEFGHIJ,101\r\n2,SINGLE,20130405,CSV,b.csv,1F,102\r\n");
+    QLineEdit* p1 = child<QLineEdit>("placement1Edit");
+    select({0});
+    EXPECT_EQ(p1->text(), QStringLiteral("ABCDEFGHIJ"));
+    p1->setFocus();
+    p1->end(false);
+    QTest::keyClicks(p1, "K");
+    EXPECT_EQ(p1->text(), QStringLiteral("ABCDEFGHIJ"));  // cannot grow
+    QTest::keyClick(p1, Qt::Key_Backspace);
+    QTest::keyClicks(p1, "K");
+    EXPECT_EQ(p1->text(), QStringLiteral("ABCDEFGHI"));  // shortened, and stays so
+    p1->selectAll();
+    QTest::keyClicks(p1, "1234567890");
+    EXPECT_EQ(p1->text(), QStringLiteral("1234567"));
+    // After another row was clicked, the long row's limit does not linger either.
+    select({0});
+    select({1});
+    p1->selectAll();
+    QTest::keyClicks(p1, "abcdefghij");
+    EXPECT_EQ(p1->text(), QStringLiteral("abcdefg"));
+}
+
 TEST_F(LocationTableEditor, SavingOverAnExistingFileAsksFirst) {
     add("a.csv", "1F");
     test::writeFile(dir / "old.csv", "old");
@@ -473,7 +542,8 @@ TEST_F(LocationTableEditor, AddFromFolderAppendsEachMeasurementFileOnce) {
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
     EXPECT_EQ(dialogs.fileRequests[0].kind, FileDialogRequest::Kind::Folder);
     EXPECT_EQ(column(kColNo), (std::vector<std::string>{"1", "2", "3"}));
-    EXPECT_EQ(column(kColFileName), (std::vector<std::string>{"2.csv", "m.csv", "1.csv"}));
+    // The new files follow in the meter's memory order: 1.csv, then m.csv (no number).
+    EXPECT_EQ(column(kColFileName), (std::vector<std::string>{"2.csv", "1.csv", "m.csv"}));
     EXPECT_EQ(column(kColPlacement1), (std::vector<std::string>{"1F", "", ""}));
     EXPECT_TRUE(dialogs.messages.empty());
 
@@ -518,7 +588,7 @@ TEST_F(LocationTableEditor, ASavedTableAggregates) {
         fs::create_directories((data / files[i]).parent_path());
         test::writeFile(data / files[i], meterFile(levels[i]));
     }
-    // The rows come from the folder (in tree order: MULTI first); the places are typed.
+    // The rows come from the folder in the meter's memory order; the places are typed.
     dialogs.paths = {qpath(data)};
     press("addFromFolderButton");
     ASSERT_EQ(dialog.rows().size(), 3u);
@@ -566,8 +636,8 @@ TEST_F(LocationTableEditor, ASavedTableAggregates) {
     ASSERT_EQ(sheet.placeCount(), 2);
     EXPECT_EQ(test::u8(placeNameOf(sheet.lines[0])), "1F101");
     EXPECT_EQ(test::u8(placeNameOf(sheet.lines[kRowsPerPlace])), "屋上");
-    // The roof place holds the level of the one file listed for it.
-    EXPECT_EQ(fieldAt(sheet.lines[kRowsPerPlace + static_cast<int>(BlockRow::Level)], channelField(0)), "61.5");
+    // The roof place holds the level of the one file listed for it (S00002).
+    EXPECT_EQ(fieldAt(sheet.lines[kRowsPerPlace + static_cast<int>(BlockRow::Level)], channelField(0)), "58.0");
 }
 
 }  // namespace

@@ -39,9 +39,10 @@ protected:
     fs::path data;
 };
 
-TEST_F(MeterFolderScanTest, FindsTheMeasurementFilesInTreeOrderFromAnyLevel) {
-    const std::vector<std::string> all = {"MULTI/20130405/m.csv",  "SINGLE/20130405/2.csv", "SINGLE/20130405/10.csv",
-                                          "SINGLE/20130405/a.CSV", "SINGLE/20130406/1.csv", "SINGLE/20130407/屋上.csv"};
+TEST_F(MeterFolderScanTest, FindsTheMeasurementFilesInMemoryOrderFromAnyLevel) {
+    // Numbered names by their number whatever their date, then the others.
+    const std::vector<std::string> all = {"SINGLE/20130406/1.csv", "SINGLE/20130405/2.csv", "SINGLE/20130405/10.csv",
+                                          "SINGLE/20130405/a.CSV", "MULTI/20130405/m.csv",  "SINGLE/20130407/屋上.csv"};
     struct Case {
         std::string start;
         std::vector<std::string> expected;
@@ -49,10 +50,10 @@ TEST_F(MeterFolderScanTest, FindsTheMeasurementFilesInTreeOrderFromAnyLevel) {
     const Case cases[] = {
         {"", all},
         {"/", all},
-        {"SINGLE", {all.begin() + 1, all.end()}},
+        {"SINGLE", {all[0], all[1], all[2], all[3], all[5]}},
         {"SINGLE/20130405", {all.begin() + 1, all.begin() + 4}},
         {"SINGLE/20130405/CSV/", {all.begin() + 1, all.begin() + 4}},
-        {"MULTI/20130405/CSV", {all[0]}},
+        {"MULTI/20130405/CSV", {all[4]}},
         {"DATALOGGER", {}},
         {"SINGLE/20130405/PNG", {}},
         {"missing", {}},
@@ -84,6 +85,24 @@ TEST(MeterFolderScan, FolderNamesMatchInAnyCaseAndAreWrittenInUpperCase) {
             << start;
     }
     EXPECT_EQ(scanMeterFolder(dir / "card").files.front()[kColDataType], "MULTI");
+}
+
+// A card as the meter fills it: SINGLE and MULTI measurements numbered in the order
+// they were taken, over two days. NO follows that order.
+TEST(MeterFolderScan, SingleAndMultiFilesMixInTheMetersMemoryOrder) {
+    test::TempDir dir;
+    for (const char* f :
+         {"SINGLE/20260412/CSV/S0001.csv", "MULTI/20260412/CSV/M0002.csv", "MULTI/20260412/CSV/M0003.csv",
+          "SINGLE/20260412/CSV/S0004.csv", "MULTI/20260413/CSV/M0005.CSV", "SINGLE/20260413/CSV/S0010.csv",
+          "SINGLE/20260413/CSV/S0009.csv"}) {
+        fs::create_directories((dir / f).parent_path());
+        test::writeFile(dir / f, "x");
+    }
+    std::vector<std::string> names;
+    for (const LocationTableRow& r : rowsNotYetListed({}, scanMeterFolder(dir.path()).files))
+        names.push_back(r[kColNo] + " " + r[kColFileName]);
+    EXPECT_EQ(names, (std::vector<std::string>{"1 S0001.csv", "2 M0002.csv", "3 M0003.csv", "4 S0004.csv",
+                                               "5 M0005.CSV", "6 S0009.csv", "7 S0010.csv"}));
 }
 
 TEST(RowsNotYetListed, SkipsRowsAlreadyPresentAndNumbersOn) {

@@ -1,5 +1,9 @@
 // The main panel: layout, the checks before a reading run, reset, and the requests
 // its buttons and pages send.
+#include <QApplication>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -14,6 +18,7 @@
 #include "core/app_session.h"
 #include "panel/ui/main_panel.h"
 #include "panel/ui/operation_pages.h"
+#include "panel/ui/panel_button.h"
 #include "panel/ui/worksheet_grid.h"
 #include "panel/ui/worksheet_grid_model.h"
 #include "support/scripted_dialogs.h"
@@ -261,6 +266,94 @@ TEST_F(PanelTest, RowNumberEditTakesDigitsOnly) {
     QTest::keyClicks(edit, "34567");
     EXPECT_EQ(edit->text().size(), 5);
     EXPECT_EQ(panel.offsetPage()->valueEdit()->maxLength(), 4);
+}
+
+// A column the user widened keeps its width over refills of its band tab (offsets,
+// rounding, tab changes) and is back to its own width after the next reading run.
+TEST_F(PanelTest, WidenedColumnsKeepTheirWidthUntilTheNextReadingRun) {
+    test::writeFile(session.locations.worksheet(), test::makeWorksheet(2));
+    MainPanel panel(session);
+    panel.refreshGrid();
+    QHeaderView* header = panel.grid()->horizontalHeader();
+    const int channel0 = 4;
+    ASSERT_EQ(header->sectionSize(channel0), 50);
+    header->resizeSection(channel0, 95);  // as a drag of the header's edge does
+    header->resizeSection(1, 260);
+
+    panel.refreshGrid();  // what an offset or rounding ends with
+    EXPECT_EQ(header->sectionSize(channel0), 95);
+    EXPECT_EQ(header->sectionSize(1), 260);
+    panel.selectBandTab(1);
+    EXPECT_EQ(header->sectionSize(channel0), 50);  // another tab has its own widths
+    EXPECT_EQ(header->sectionSize(1), 200);
+    panel.selectBandTab(0);
+    EXPECT_EQ(header->sectionSize(channel0), 95);
+
+    panel.setLocationTablePath(QString::fromStdString(test::sourcePath("samples/site/list.csv").string()));
+    panel.setDataFolderPath(QString::fromStdString(test::sourcePath("samples/site/data").string()));
+    panel.setResetRequest(false);
+    panel.runReading();
+    ASSERT_GT(panel.gridModel()->rowCount(), 0);
+    EXPECT_EQ(header->sectionSize(channel0), 50);
+    EXPECT_EQ(header->sectionSize(1), 200);
+}
+
+// Labels keep the panel's font and fit their controls: a button label too long for
+// one line takes two, and the row No field starts after its label.
+TEST_F(PanelTest, LabelsFitTheirControls) {
+    MainPanel panel(session);
+    panel.show();
+    panel.resize(1100, 520);
+    auto* preview = static_cast<PanelButton*>(panel.previewButton());
+    EXPECT_EQ(preview->text(), QStringLiteral("印刷プレビュー"));
+    EXPECT_EQ(preview->shownLabel(), QStringLiteral("印刷\nプレビュー"));
+    for (QPushButton* b :
+         {panel.closeButton(), panel.printButton(), panel.previewButton(), panel.excelButton(), panel.resetButton()}) {
+        auto* button = static_cast<PanelButton*>(b);
+        SCOPED_TRACE(button->text().toStdString());
+        EXPECT_EQ(button->font(), panel.font());
+        const QFontMetrics metrics(button->font());
+        const QStringList lines = button->shownLabel().split(QLatin1Char('\n'));
+        for (const QString& line : lines)
+            EXPECT_LE(metrics.horizontalAdvance(line), button->labelRoom()) << line.toStdString();
+        EXPECT_LE(lines.size() * metrics.lineSpacing(), button->height());
+        if (metrics.horizontalAdvance(button->text()) <= button->labelRoom()) {
+            EXPECT_EQ(lines.size(), 1);
+        }
+    }
+
+    panel.selectOperationTab(1);
+    QLineEdit* edit = panel.rowPage()->moveEdit();
+    QLabel* label = nullptr;
+    for (QLabel* l : panel.rowPage()->findChildren<QLabel*>())
+        if (l->text() == QStringLiteral("移動先の行No")) label = l;
+    ASSERT_NE(label, nullptr);
+    EXPECT_GE(label->width(), label->sizeHint().width());
+    EXPECT_LT(label->geometry().right(), edit->geometry().left());
+    auto* box = panel.rowPage()->findChild<QGroupBox*>();
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->geometry().contains(edit->geometry()));
+    EXPECT_TRUE(panel.rowPage()->rect().contains(box->geometry()));
+    for (QPushButton* b : panel.rowPage()->findChildren<QPushButton*>()) {
+        if (b->text() == QStringLiteral("行の削除")) {
+            EXPECT_FALSE(b->geometry().intersects(box->geometry()));
+        }
+    }
+}
+
+TEST(TwoLineLabel, BreaksWhereTheScriptChanges) {
+    const QFontMetrics metrics(QApplication::font());
+    struct Case {
+        const char* text;
+        const char* expected;
+    } cases[] = {
+        {"印刷プレビュー", "印刷\nプレビュー"},
+        {"Excel出力", "Excel\n出力"},
+        {"プレビュー", "プレ\nビュー"},  // one script: the break that gives the narrowest lines
+        {"印", "印"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(twoLineLabel(QString::fromUtf8(c.text), metrics), QString::fromUtf8(c.expected)) << c.text;
 }
 
 }  // namespace

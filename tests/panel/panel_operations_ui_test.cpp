@@ -8,6 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
+
 #include <filesystem>
 
 #include "core/app_session.h"
@@ -285,8 +289,9 @@ TEST_F(OperationsTest, ARowOperationThatCannotRewriteTheFileIsReportedAndTheGrid
     select({6});
     button(panel->rowPage(), "UP")->click();
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text,
-              q(kWorksheetNotSaved) + "\n" + QString::fromStdString(session.locations.worksheet().string()));
+    EXPECT_EQ(dialogs.messages[0].text, q(kWorksheetNotSaved) + "\n" +
+                                            QString::fromStdString(session.locations.worksheet().string()) +
+                                            QStringLiteral("\nアクセスが拒否されました。"));
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(test::readFile(session.locations.worksheet()), original);
     EXPECT_EQ(gridPlaces(), (std::vector<std::string>{"1 P1", "2 P2", "3 P3", "4 P4", "5 P5"}));
@@ -323,7 +328,8 @@ TEST_F(OperationsTest, RoundingAndCsvOutput) {
     dialogs.paths = {QString::fromStdString(bad.string())};
     button(panel->otherPage(), "CSV出力")->click();
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, q(kCsvFailed) + "\n" + QString::fromStdString(bad.string()));
+    EXPECT_EQ(dialogs.messages[0].text, q(kCsvFailed) + "\n" + QString::fromStdString(bad.string()) +
+                                            QStringLiteral("\nファイルまたはフォルダが見つかりません。"));
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
 }
 
@@ -353,6 +359,32 @@ TEST_F(OperationsTest, ResetAfterOffsetMoveAndDeleteBringsBackTheStateAfterReadi
     EXPECT_EQ(panel->gridModel()->rowCount(), 30);
     EXPECT_EQ(session.summary.current.channelHasValue, afterReading.channelHasValue);
     EXPECT_EQ(session.summary.current.columnHasValue, afterReading.columnHasValue);
+}
+
+// A full disk (a file size limit stands in for it): the message names the file and
+// gives the reason in Japanese, and the earlier output stays as it was.
+TEST_F(OperationsTest, CsvOutputOnAFullDiskSaysWhyInJapanese) {
+    const fs::path out = dir / "site.csv";
+    test::writeFile(out, "earlier output");
+    struct rlimit saved {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    void (*savedSignal)(int) = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limited = saved;
+    limited.rlim_cur = 100;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    dialogs.paths = {QString::fromStdString(out.string())};
+    button(panel->otherPage(), "CSV出力")->click();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, savedSignal);
+
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(
+        dialogs.messages[0].text,
+        q(kCsvFailed) + "\n" + QString::fromStdString(out.string()) +
+            QStringLiteral("\nファイルが大きすぎます（ディスクの空き容量またはファイルサイズの上限を超えました）。"));
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(test::readFile(out), "earlier output");
+    EXPECT_FALSE(fs::exists(out.string() + ".tmp"));
 }
 
 }  // namespace

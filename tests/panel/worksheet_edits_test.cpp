@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
+#include "core/error_reason.h"
+
 #include "core/file_io.h"
 #include "core/text.h"
 #include "support/test_support.h"
@@ -96,8 +100,10 @@ TEST(WorksheetEdits, ARewriteThatFailsIsReportedAndKeepsTheFile) {
         EXPECT_TRUE(o.failed) << c.name;
         EXPECT_FALSE(o.changed) << c.name;
         ASSERT_FALSE(o.messages.empty()) << c.name;
-        EXPECT_EQ(o.messages.back(),
-                  (PanelMessage{std::string(kWorksheetNotSaved) + "\n" + site.files.worksheet.string(), true}))
+        // The worksheet is read-only: the reason of a refused write.
+        EXPECT_EQ(o.messages.back(), (PanelMessage{std::string(kWorksheetNotSaved) + "\n" +
+                                                       site.files.worksheet.string() + "\n" + errorReason(EACCES),
+                                                   true}))
             << c.name;
         EXPECT_EQ(site.worksheet(), site.original) << c.name;
     }
@@ -106,7 +112,8 @@ TEST(WorksheetEdits, ARewriteThatFailsIsReportedAndKeepsTheFile) {
     fs::remove(gone.files.worksheet);
     EditOutcome o = roundWorksheetFile(gone.files);
     EXPECT_TRUE(o.failed);
-    EXPECT_EQ(o.messages.at(0).text, std::string(kWorksheetNotRead) + "\n" + gone.files.worksheet.string());
+    EXPECT_EQ(o.messages.at(0).text,
+              std::string(kWorksheetNotRead) + "\n" + gone.files.worksheet.string() + "\n" + errorReason(ENOENT));
     EXPECT_FALSE(fs::exists(gone.files.worksheet));
 }
 
@@ -166,20 +173,26 @@ TEST(WorksheetEdits, CsvCompletionOnlyWhenWrittenCompletely) {
     struct Case {
         const char* name;
         fs::path out;
+        int reason;
     } failures[] = {
-        {"missing folder", site.dir / "no such folder" / "out.csv"},
-        {"a folder", site.dir.path()},
+        {"missing folder", site.dir / "no such folder" / "out.csv", ENOENT},
+        {"a folder", site.dir.path(), EISDIR},
+        {"through a file", out / "out.csv", ENOTDIR},
     };
     for (const Case& c : failures) {
         o = writeCsvFile(site.files, c.out, inUse, names);
         EXPECT_TRUE(o.failed) << c.name;
-        EXPECT_EQ(o.messages, (PanelMessages{{std::string(kCsvFailed) + "\n" + c.out.string(), true}})) << c.name;
+        EXPECT_EQ(
+            o.messages,
+            (PanelMessages{{std::string(kCsvFailed) + "\n" + c.out.string() + "\n" + errorReason(c.reason), true}}))
+            << c.name;
     }
 
     fs::remove(site.files.worksheet);
     o = writeCsvFile(site.files, out, inUse, names);
     EXPECT_TRUE(o.failed);
-    EXPECT_EQ(o.messages.at(0).text, std::string(kWorksheetNotRead) + "\n" + site.files.worksheet.string());
+    EXPECT_EQ(o.messages.at(0).text,
+              std::string(kWorksheetNotRead) + "\n" + site.files.worksheet.string() + "\n" + errorReason(ENOENT));
     EXPECT_EQ(splitLines(test::readFile(out)).size(), 1u + 4 * 6);  // the earlier output is kept
 }
 

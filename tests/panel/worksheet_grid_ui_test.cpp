@@ -1,4 +1,5 @@
 // The worksheet grid over a small worksheet: rows, columns, widths, texts and colours.
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QImage>
 #include <QItemSelectionModel>
@@ -215,6 +216,83 @@ TEST_F(GridTest, SwitchingBandTabsRefillsAndClearsTheSelection) {
     EXPECT_EQ(panel.gridModel()->columnCount(), 30);
     EXPECT_TRUE(panel.grid()->selectedRowIndexes().isEmpty());
     EXPECT_EQ(panel.belowStandardRows(), std::vector<int>({8}));
+}
+
+// The meter's value texts and the longest place texts, measured with the grid's own
+// face against the widths their columns get (the grid line takes a pixel).
+TEST(GridFace, TheMetersValueTextsShowWholeInTheirColumns) {
+    WorksheetGridModel model;
+    WorksheetGrid grid(&model);
+    grid.setFullRowSelectionAndGridLines();
+    const QFontMetrics metrics(grid.font());
+    struct Case {
+        const char* text;
+        int columnWidth;
+    } cases[] = {
+        {"515.143", 50},
+        {"1.8E-08", 50},
+        {"3.2E-05", 50},
+        {"-12.3", 50},
+        {"<20.0", 50},
+        {">120.0", 50},
+        {"10678.00", 50},
+        {"1049.48", 50},
+        {"0.0E+00", 50},
+        {"－", 50},
+        // 測定場所: a place of seven characters, ":", and five more.
+        {"ＡＢＣＤＥＦＧ:周波数局発", 200},
+        {"屋上共用部分１:レベル測定", 200},
+    };
+    const int room = 2 * WorksheetGrid::kCellPadding + 1;
+    for (const Case& c : cases) {
+        const QString text = QString::fromUtf8(c.text);
+        EXPECT_EQ(metrics.elidedText(text, Qt::ElideRight, c.columnWidth - room), text)
+            << c.text << " is " << metrics.horizontalAdvance(text) << " pixels";
+    }
+    // The face is the one the rows are painted in, and its lines fit the row height.
+    EXPECT_LE(metrics.height(), WorksheetGrid::kRowHeight);
+    EXPECT_EQ(grid.horizontalHeader()->font(), grid.font());
+}
+
+TEST_F(GridTest, CutCellsAndHeadersShowTheirWholeTextAsTooltipAndTheOffsetCellListsTheTenOffsets) {
+    const std::string offsets =
+        "地ﾃﾞｼﾞ:0.0 BS/CS:-1.5 CATV:0.0 CATV上り:0.0 JCSAT-3A/4B:0.0 SCC-B/C:0.0 FM:0.0 "
+        "ｽｶﾊﾟｰ!:0.0 LTE:0.0 PILOT:2.0";
+    std::string content = test::makeWorksheet(1, [](int, int channel) {
+        return channel == 0 ? std::string("473.142857") : channel == 1 ? std::string("58.1") : std::string();
+    });
+    const std::string shortOffsets = test::cp("地ﾃﾞｼﾞ:0.0 BS/CS:0.0");
+    content.replace(content.find(shortOffsets), shortOffsets.size(), test::cp(offsets));
+    test::writeFile(session.locations.worksheet(), content);
+    ReportSettings settings = ReportSettings::defaults();
+    settings.broadcasterNames[1] = test::cp("とても長い放送局名ですね");
+    settings.broadcasterNames[2] = test::cp("ＮＨＫ");
+    ASSERT_TRUE(SettingsFile(session.settingsPath).writeBroadcasterNames(settings));
+
+    test::ScriptedDialogs dialogs;
+    MainPanel panel(session);
+    panel.refreshGrid();
+    WorksheetGrid* grid = panel.grid();
+    grid->setFullRowSelectionAndGridLines();
+    const int level = 2, ch0 = 4, ch1 = 5, ch2 = 6, offsetColumn = 3;
+    EXPECT_TRUE(grid->isCellTextCut(level, ch0));
+    EXPECT_EQ(grid->cellToolTip(level, ch0), QStringLiteral("473.142857"));
+    EXPECT_FALSE(grid->isCellTextCut(level, ch1));
+    EXPECT_EQ(grid->cellToolTip(level, ch1), QString());  // "58.1" shows whole
+    EXPECT_EQ(grid->cellToolTip(0, ch0), QString());      // "0.0"
+    EXPECT_EQ(grid->cellToolTip(level, 1), QString());    // "P1:レベル" in 200 pixels
+    // Widened by the user, the long level shows whole and needs no tooltip.
+    grid->horizontalHeader()->resizeSection(ch0, 90);
+    EXPECT_EQ(grid->cellToolTip(level, ch0), QString());
+    const QStringList lines = grid->cellToolTip(level, offsetColumn).split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 10);
+    EXPECT_EQ(lines[1], QStringLiteral("BS/CS:-1.5"));
+    EXPECT_EQ(lines[9], QStringLiteral("PILOT:2.0"));
+    EXPECT_EQ(grid->cellToolTip(0, offsetColumn), QString());  // "-" on the other rows
+
+    EXPECT_EQ(grid->headerToolTip(ch1), QString::fromUtf8("14_とても長い放送局名ですね"));
+    EXPECT_EQ(grid->headerToolTip(ch2), QString());
+    EXPECT_EQ(grid->headerToolTip(ch0), QString());
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
@@ -7,6 +8,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPdfWriter>
+#include <QProgressDialog>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
@@ -15,8 +17,9 @@
 
 #include <filesystem>
 
-#include "uikit/message_boxes.h"
 #include "settings/settings_file.h"
+#include "uikit/message_boxes.h"
+#include "uikit/work_progress_dialog.h"
 #include "reports/ui/painter_report_canvas.h"
 #include "reports/ui/report_face.h"
 #include "reports/ui/report_data_form.h"
@@ -450,6 +453,151 @@ TEST_F(ReportUi, PdfOverAnExistingFileReplacesItOnlyWhenComplete) {
     EXPECT_EQ(pdfPages(pdf), 2);
     EXPECT_FALSE(writeReportPdf(report, dir / "no-such-folder" / "r.pdf", &error));
     EXPECT_FALSE(error.empty());
+}
+
+// ---- progress and cancel ----
+
+// Cancels the progress dialog once `done` reaches `at`; keeps every text shown.
+struct CancelAt {
+    explicit CancelAt(int at) : at(at) {
+        WorkProgressDialog::setObserver([this](WorkProgressDialog& dialog, int done, int) {
+            shown << dialog.countText();
+            if (QPushButton* b = dialog.dialog()->findChild<QPushButton*>()) cancelText = b->text();
+            if (done >= this->at) dialog.cancel();
+        });
+    }
+    ~CancelAt() { WorkProgressDialog::setObserver({}); }
+    int at;
+    QStringList shown;
+    QString cancelText;
+};
+
+TEST_F(ReportUi, PrintingToAPdfFileShowsThePagesDoneAndCancelLeavesTheEarlierFile) {
+    const fs::path pdf = dir / "printed.pdf";
+    test::writeFile(pdf, "earlier report");
+    ReportPrinting::setDialogHooks({[&](QPrintDialog& dialog) {
+                                        dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
+                                        dialog.printer()->setOutputFileName(QString::fromStdString(pdf.string()));
+                                        return true;
+                                    },
+                                    {},
+                                    {}});
+    ReportPrinting printing(nullptr);
+    {
+        CancelAt cancel(2);
+        printing.print(source(25), "site");  // 6 pages
+        EXPECT_EQ(cancel.shown, QStringList({"ページ 0 / 6", "ページ 1 / 6", "ページ 2 / 6"}));
+        EXPECT_EQ(cancel.cancelText, QStringLiteral("キャンセル"));
+    }
+    EXPECT_EQ(test::readFile(pdf), "earlier report");
+    EXPECT_FALSE(fs::exists(pdf.string() + ".tmp"));
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(printing.printer().outputFileName(), QString::fromStdString(pdf.string()));
+
+    // Not cancelled: the new report replaces the file.
+    CancelAt never(1000);
+    printing.print(source(25), "site");
+    EXPECT_EQ(never.shown.last(), QStringLiteral("ページ 6 / 6"));
+    EXPECT_EQ(pdfPages(pdf), 6);
+    EXPECT_FALSE(fs::exists(pdf.string() + ".tmp"));
+
+    // A folder that does not exist: said, with the reason.
+    const fs::path nowhere = dir / "no such folder" / "r.pdf";
+    ReportPrinting::setDialogHooks({[&](QPrintDialog& dialog) {
+                                        dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
+                                        dialog.printer()->setOutputFileName(QString::fromStdString(nowhere.string()));
+                                        return true;
+                                    },
+                                    {},
+                                    {}});
+    printing.print(source(1), "site");
+    EXPECT_EQ(dialogs.texts(), QStringList{pdfFailedText(QString::fromStdString(nowhere.string()),
+                                                         "ファイルまたはフォルダが見つかりません。")});
+}
+
+TEST_F(ReportUi, CancellingThePreviewsPagesClosesThePreview) {
+    int generated = -1;
+    bool closed = false;
+    ReportPrinting::setDialogHooks({{},
+                                    [&](QPrintPreviewDialog& dialog) {
+                                        QObject::connect(&dialog, &QDialog::rejected, [&] { closed = true; });
+                                        dialog.show();
+                                        QCoreApplication::processEvents();
+                                        generated = dialog.findChild<QPrintPreviewWidget*>()->pageCount();
+                                        return true;
+                                    },
+                                    {}});
+    CancelAt cancel(3);
+    ReportPrinting printing(nullptr);
+    printing.preview(source(25), "site");
+    EXPECT_EQ(cancel.shown.first(), QStringLiteral("ページ 0 / 6"));
+    EXPECT_EQ(cancel.shown.last(), QStringLiteral("ページ 3 / 6"));
+    EXPECT_TRUE(closed);
+    EXPECT_LT(generated, 6);
+}
+
+// The preview's own print button asks with the page range 1 … page count, as
+// ファイル → 印刷 does, and prints the chosen pages.
+TEST_F(ReportUi, PreviewsPrintButtonLimitsThePageRangeToTheReport) {
+    const fs::path pdf = dir / "from-preview.pdf";
+    int minPage = 0, maxPage = 0;
+    bool accepted = false;
+    ReportPrinting::setDialogHooks({[&](QPrintDialog& dialog) {
+                                        minPage = dialog.minPage();
+                                        maxPage = dialog.maxPage();
+                                        dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
+                                        dialog.printer()->setOutputFileName(QString::fromStdString(pdf.string()));
+                                        dialog.printer()->setPrintRange(QPrinter::PageRange);
+                                        dialog.printer()->setFromTo(2, 3);
+                                        return true;
+                                    },
+                                    [&](QPrintPreviewDialog& dialog) {
+                                        QObject::connect(&dialog, &QDialog::accepted, [&] { accepted = true; });
+                                        QAction* print = previewPrintAction(dialog);
+                                        if (!print) return false;
+                                        print->trigger();
+                                        return true;
+                                    },
+                                    {}});
+    ReportPrinting printing(nullptr);
+    printing.preview(source(25), "site");
+    EXPECT_EQ(minPage, 1);
+    EXPECT_EQ(maxPage, 6);
+    EXPECT_EQ(pdfPages(pdf), 2);
+    EXPECT_TRUE(accepted);
+}
+
+TEST_F(ReportUi, PdfOutputReportsItsPagesAndACancelWritesNothing) {
+    const fs::path pdf = dir / "report.pdf";
+    test::writeFile(pdf, "old");
+    const ReportPageRenderer report = loadReport(source(25));
+    std::vector<std::pair<int, int>> heard;
+    std::string error;
+    bool cancelled = false;
+    EXPECT_FALSE(writeReportPdf(
+        report, pdf, &error,
+        [&](int done, int total) {
+            heard.emplace_back(done, total);
+            return done < 2;
+        },
+        &cancelled));
+    EXPECT_TRUE(cancelled);
+    EXPECT_EQ(heard, (std::vector<std::pair<int, int>>{{0, 6}, {1, 6}, {2, 6}}));
+    EXPECT_EQ(test::readFile(pdf), "old");
+    EXPECT_FALSE(fs::exists(pdf.string() + ".tmp"));
+
+    heard.clear();
+    ASSERT_TRUE(writeReportPdf(
+        report, pdf, &error,
+        [&](int done, int total) {
+            heard.emplace_back(done, total);
+            return true;
+        },
+        &cancelled));
+    EXPECT_FALSE(cancelled);
+    EXPECT_EQ(heard.size(), 7u);
+    EXPECT_EQ(heard.back(), std::make_pair(6, 6));
+    EXPECT_EQ(pdfPages(pdf), 6);
 }
 
 TEST_F(ReportUi, BatchReportCommand) {

@@ -1,6 +1,8 @@
 #include "standards/ui/under_std_dlg.h"
 
 #include <QAbstractItemModel>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -134,6 +136,20 @@ TEST_F(UnderStdDlgTest, EmptyDetailsSaveTheHeaderAlone) {
     dialogs.paths.push_back(QString::fromStdString((dir / "empty.csv").string()));
     dlg.saveCsv();
     EXPECT_EQ(test::readFile(dir / "empty.csv"), cp("測定場所,帯域,チャンネル,レベル\r\n"));
+}
+
+// Every value line is drawn in one face that holds all its characters: the figures
+// of "地デジ : 60.0 dBμV" look like those of "CATV : 65.0 dBμV".
+TEST_F(UnderStdDlgTest, EveryValueLineIsDrawnInOneFace) {
+    CUnderStdDlg dlg(result, ini);
+    const QString family = QFontInfo(dlg.valueLabel(kStdUhf)->font()).family();
+    for (int key = 0; key < kStandardValueCount; ++key) {
+        QLabel* label = dlg.valueLabel(key);
+        SCOPED_TRACE(label->text().toStdString());
+        EXPECT_EQ(QFontInfo(label->font()).family(), family);
+        const QFontMetrics metrics(label->font());
+        for (const uint c : label->text().toUcs4()) EXPECT_TRUE(metrics.inFontUcs4(c)) << std::hex << c;
+    }
 }
 
 }  // namespace

@@ -26,19 +26,24 @@ TempDir::TempDir(bool asDataHome) : asDataHome_(asDataHome) {
     }
     if (path_.empty()) throw std::runtime_error("cannot create a temporary folder");
     if (asDataHome_) {
-        const char* old = std::getenv("XDG_DATA_HOME");
-        hadDataHome_ = old != nullptr;
-        if (old) oldDataHome_ = old;
+        for (SavedVariable* v : {&dataHome_, &configHome_}) {
+            const char* old = std::getenv(v->name);
+            v->had = old != nullptr;
+            if (old) v->value = old;
+        }
         ::setenv("XDG_DATA_HOME", path_.c_str(), 1);
+        ::setenv("XDG_CONFIG_HOME", (path_ / "config").c_str(), 1);
     }
 }
 
 TempDir::~TempDir() {
     if (asDataHome_) {
-        if (hadDataHome_)
-            ::setenv("XDG_DATA_HOME", oldDataHome_.c_str(), 1);
-        else
-            ::unsetenv("XDG_DATA_HOME");
+        for (const SavedVariable* v : {&dataHome_, &configHome_}) {
+            if (v->had)
+                ::setenv(v->name, v->value.c_str(), 1);
+            else
+                ::unsetenv(v->name);
+        }
     }
     std::error_code ec;
     fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);

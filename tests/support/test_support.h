@@ -12,7 +12,8 @@
 namespace mireva::test {
 
 // A fresh folder under the system's temporary folder, removed at destruction.
-// With `asDataHome` it also becomes $XDG_DATA_HOME for the test's lifetime.
+// With `asDataHome` it also becomes $XDG_DATA_HOME, and its folder "config"
+// $XDG_CONFIG_HOME, for the test's lifetime.
 class TempDir {
 public:
     explicit TempDir(bool asDataHome = true);
@@ -26,9 +27,15 @@ public:
     std::filesystem::path dataFolder() const;
 
 private:
+    struct SavedVariable {
+        const char* name;
+        bool had = false;
+        std::string value;
+    };
+
     std::filesystem::path path_;
-    std::string oldDataHome_;
-    bool hadDataHome_ = false;
+    SavedVariable dataHome_{"XDG_DATA_HOME", false, {}};
+    SavedVariable configHome_{"XDG_CONFIG_HOME", false, {}};
     bool asDataHome_ = false;
 };
 

@@ -1,8 +1,8 @@
 // The edit for one channel's broadcaster name: the user can type or paste at most 12
 // characters (a longer paste is cut), never a "," (it would split the name in a
-// preset line) or a line break, and only characters code page 932 has, so the name
-// shown is the name saved. A longer name read from the settings file is shown whole and can be
-// shortened, not grown.
+// preset line) and only characters code page 932 holds (the settings file, the
+// presets, the grid headers and the outputs keep the name in it). A longer name read
+// from the settings file is shown whole and can be shortened, not grown.
 #pragma once
 
 #include <QLineEdit>

@@ -30,6 +30,18 @@ QPushButton* button(const QString& text, QWidget* parent, const QRect& geometry)
 
 }  // namespace
 
+QString presetNotSavedText(const QString& slotName, const PresetSaveResult& result) {
+    const QString reasons = QString::fromStdString(result.error);
+    if (result.none()) return kNotSaved + QLatin1Char('\n') + reasons;
+    QStringList saved, notSaved;
+    const std::pair<bool, QString> parts[] = {{result.checks, QStringLiteral("チェックの状態")},
+                                              {result.names, QStringLiteral("放送局名")},
+                                              {result.switches, QStringLiteral("BER/MER/CNの状態")}};
+    for (const auto& [written, part] : parts) (written ? saved : notSaved) << part;
+    return QStringLiteral("%1の一部を保存できませんでした。\n保存したもの：%2\n保存できなかったもの：%3\n%4")
+        .arg(slotName, saved.join(QStringLiteral("、")), notSaved.join(QStringLiteral("、")), reasons);
+}
+
 CSetChDlg::CSetChDlg(AppSession& session, QWidget* parent)
     : QDialog(parent), session_(session), files_(PresetFiles::in(session.locations)) {
     setWindowTitle(QStringLiteral("使用チャンネル設定"));
@@ -133,11 +145,11 @@ void CSetChDlg::savePressed() {
     }
     QString question = QStringLiteral("%1に保存しますか？").arg(presets_->currentText());
     if (MessageBoxes::show(this, question, MessageIcon::None, MessageButtons::OkCancel) != MessageAnswer::Ok) return;
-    std::string error;
-    if (savePreset(files_, slot, dialogState(), &error)) {
+    const PresetSaveResult result = savePresetParts(files_, slot, dialogState());
+    if (result.all()) {
         MessageBoxes::show(this, kSaved, MessageIcon::Information);
     } else {
-        MessageBoxes::show(this, kNotSaved + QLatin1Char('\n') + QString::fromStdString(error), MessageIcon::Warning);
+        MessageBoxes::show(this, presetNotSavedText(presets_->currentText(), result), MessageIcon::Warning);
     }
 }
 

@@ -21,6 +21,10 @@ namespace mireva::ui {
 
 class ChannelPage;
 
+// The warning after a save of slot `slotName` ("設定２") that did not write every file:
+// when some parts were written, which were and which were not, then the reasons.
+QString presetNotSavedText(const QString& slotName, const PresetSaveResult& result);
+
 class CSetChDlg : public QDialog {
     Q_OBJECT
 public:

@@ -1,14 +1,15 @@
 #include "excel/ui/excel_export_action.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "core/error_reason.h"
 #include "uikit/desktop_open.h"
 #include "uikit/file_dialogs.h"
 #include "uikit/message_boxes.h"
 #include "uikit/qt_text.h"
+#include "uikit/work_progress_dialog.h"
 #include "core/worksheet_document.h"
 #include "excel/workbook_export.h"
 #include "settings/settings_file.h"
@@ -18,15 +19,6 @@ namespace mireva::ui {
 
 namespace {
 
-// Keeps the wait cursor up while the workbook is written; restored on every way out.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
 QString initialFolder() {
     QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;
@@ -34,6 +26,8 @@ QString initialFolder() {
 }
 
 }  // namespace
+
+QString workbookProgressTitle() { return QStringLiteral("Excelファイルを作成しています。"); }
 
 QString defaultWorkbookName(const QString& reportName, const QDate& date) {
     QString base = reportName.trimmed();
@@ -79,13 +73,19 @@ void runExcelExport(QWidget* parent, const AppSession& session, const QDate& tod
 
     excel::ExportOutcome outcome;
     {
-        WaitCursor wait;
-        outcome = excel::exportWorkbook(inputs, toPath(chosen));
+        WorkProgressDialog progress(parent, workbookProgressTitle(), WorkProgressDialog::Unit::Sheets);
+        outcome = excel::exportWorkbook(inputs, toPath(chosen), progress.callback());
     }
+    // Cancelled by the user: an earlier file of that name is as it was; nothing to say.
+    if (outcome.cancelled) return;
     const QString shown = QDir::toNativeSeparators(chosen);
     if (!outcome.written) {
-        MessageBoxes::error(parent, QStringLiteral("Excelファイルを保存できませんでした。\n%1\n%2")
-                                        .arg(shown, QString::fromStdString(outcome.error)));
+        // The reason in the user's words when the file itself failed; else what the
+        // workbook writer said.
+        const std::string reason = outcome.errorNumber != 0 ? errorReason(outcome.errorNumber) : outcome.error;
+        MessageBoxes::error(
+            parent,
+            QStringLiteral("Excelファイルを保存できませんでした。\n%1\n%2").arg(shown, QString::fromStdString(reason)));
         return;
     }
     if (!DesktopOpen::openFile(chosen))

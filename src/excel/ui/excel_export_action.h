@@ -13,9 +13,13 @@ namespace mireva::ui {
 
 // Reads the worksheet, the settings and the current channel selection afresh, checks
 // there is something to export (else says why and stops), asks for the file (default
-// name from the report name and the date), writes it and opens it. Every message box
+// name from the report name and the date), writes it with a progress dialog the user
+// can cancel (an earlier file is then left as it was) and opens it. Every message box
 // and the save dialog go through the seams.
 void runExcelExport(QWidget* parent, const AppSession& session, const QDate& today = QDate::currentDate());
+
+// "Excelファイルを作成しています。": what the progress dialog of the export says.
+QString workbookProgressTitle();
 
 // "報告書_20261210.xlsx": the report name (characters a file name cannot hold become
 // "_"; an empty name gives "報告書") and the date.

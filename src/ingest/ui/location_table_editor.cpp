@@ -15,8 +15,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QValidator>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -24,6 +24,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "uikit/cp932_field_validator.h"
 #include "uikit/file_dialogs.h"
 #include "uikit/message_boxes.h"
 #include "uikit/qt_text.h"
@@ -31,7 +32,6 @@
 #include "ingest/meter_folder_scan.h"
 #include "ingest/ui/drop_edit.h"
 #include "ingest/ui/location_table_model.h"
-#include "uikit/cp932_field_validator.h"
 #include "uikit/qt_path.h"
 
 namespace mireva::ui {
@@ -51,7 +51,7 @@ QPushButton* button(QWidget* parent, const QString& text, const char* name) {
 QLineEdit* lineEdit(QWidget* parent, const char* name) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(QString::fromLatin1(name));
-    e->setValidator(new Cp932FieldValidator(e));
+    e->setValidator(new Cp932FieldValidator(e));  // a field of the table file
     return e;
 }
 
@@ -109,6 +109,13 @@ CCreateFileDlg::CCreateFileDlg(QWidget* parent) : QDialog(parent) {
     placement2_ = lineEdit(this, "placement2Edit");
     placement1_->setMaxLength(kPlacementLength);
     placement2_->setMaxLength(kPlacementLength);
+    // A longer hand-made name from a clicked row is shown whole; the limit follows it
+    // down as it is shortened or replaced and never grows back past seven characters.
+    for (QLineEdit* placement : {placement1_, placement2_}) {
+        connect(placement, &QLineEdit::textChanged, placement, [placement](const QString& text) {
+            placement->setMaxLength(std::max<int>(kPlacementLength, static_cast<int>(text.size())));
+        });
+    }
 
     auto* add = button(this, QStringLiteral("追加"), "addButton");
     auto* edit = button(this, QStringLiteral("編集"), "editButton");
@@ -196,6 +203,7 @@ std::vector<int> CCreateFileDlg::selectedRows() const {
 
 void CCreateFileDlg::clearAll() {
     model_->clear();
+    unsaved_ = false;
     single_->setChecked(true);
     date_->setDate(QDate::currentDate());
     loadEdit_->clear();
@@ -204,7 +212,25 @@ void CCreateFileDlg::clearAll() {
     setLimitedText(placement2_, {});
 }
 
+QString CCreateFileDlg::discardQuestion() {
+    return QStringLiteral("一覧に保存していない行があります。\n一覧を空にしてファイルから読み出しますか？");
+}
+
 void CCreateFileDlg::loadFromField() {
+    // Rows added or changed since the list was loaded or saved would be lost with the
+    // first keystroke: ask first; No puts the field back as it was.
+    if (unsaved_ && model_->rowCount() > 0) {
+        if (!MessageBoxes::ask(this, discardQuestion())) {
+            const int grown = static_cast<int>(loadEdit_->text().size() - loadText_.size());
+            const int cursor = std::clamp(loadEdit_->cursorPosition() - grown, 0, static_cast<int>(loadText_.size()));
+            const QSignalBlocker quiet(loadEdit_);
+            loadEdit_->setText(loadText_);
+            loadEdit_->setCursorPosition(cursor);
+            return;
+        }
+    }
+    unsaved_ = false;
+    loadText_ = loadEdit_->text();
     model_->clear();
     std::vector<LocationTableRow> rows;
     const QString path = loadEdit_->text();
@@ -265,6 +291,7 @@ void CCreateFileDlg::addRow() {
     LocationTableRow row = rowFromForm();
     row[kColNo] = std::to_string(model_->rowCount() + 1);
     model_->appendRows({row});
+    unsaved_ = true;
     list_->scrollToBottom();
 }
 
@@ -287,6 +314,7 @@ void CCreateFileDlg::editRow() {
     LocationTableRow row = rowFromForm();
     row[kColNo] = current[kColNo];
     model_->replaceRow(index, row);
+    unsaved_ = true;
 }
 
 void CCreateFileDlg::deleteRows() {
@@ -296,6 +324,7 @@ void CCreateFileDlg::deleteRows() {
         return;
     }
     model_->removeRowsAndRenumber(selected);
+    unsaved_ = true;
 }
 
 void CCreateFileDlg::addFromFolder() {
@@ -310,7 +339,10 @@ void CCreateFileDlg::addFromFolder() {
     std::vector<LocationTableRow> fresh = rowsNotYetListed(model_->rows(), scan.files);
     const int first = model_->rowCount();
     model_->appendRows(fresh);
-    if (!fresh.empty()) list_->scrollTo(model_->index(first, 0), QAbstractItemView::PositionAtTop);
+    if (!fresh.empty()) {
+        unsaved_ = true;
+        list_->scrollTo(model_->index(first, 0), QAbstractItemView::PositionAtTop);
+    }
 
     if (scan.files.empty() && scan.unusable.empty()) {
         MessageBoxes::inform(this, QStringLiteral("選択したフォルダに測定データ（CSVファイル）が見つかりません。"));
@@ -338,10 +370,11 @@ CCreateFileDlg::SaveOutcome CCreateFileDlg::runSave() {
     std::string error;
     if (!writeLocationTable(toPath(path), model_->rows(), &error)) {
         MessageBoxes::error(this, QStringLiteral("測定場所管理表を保存できませんでした。\n%1\n%2")
-                                      .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(error.c_str())));
+                                      .arg(QDir::toNativeSeparators(path), QString::fromStdString(error)));
         return SaveOutcome::Failed;
     }
     lastSaved_ = path;
+    unsaved_ = false;
     return SaveOutcome::Saved;
 }
 

@@ -43,6 +43,11 @@ public:
 
     enum class SaveOutcome { Saved, Cancelled, Failed };
 
+    // Asked when a change of "ファイルから読み出し" would empty a list with unsaved rows.
+    static QString discardQuestion();
+    // Whether rows were added, changed or deleted since the list was loaded, saved or cleared.
+    bool hasUnsavedRows() const { return unsaved_ && !rows().empty(); }
+
 private:
     SaveOutcome runSave();
     void copySelectedRowToForm();
@@ -53,7 +58,9 @@ private:
     LocationTableModel* model_ = nullptr;
     QTableView* list_ = nullptr;
     DropEdit* loadEdit_ = nullptr;
-    QString lastSaved_;  // where the dialogs start again within this session
+    QString lastSaved_;     // where the dialogs start again within this session
+    QString loadText_;      // the load field's text the list was last loaded for
+    bool unsaved_ = false;  // rows changed since the list was loaded, saved or cleared
     QString lastScanFolder_;
     QRadioButton* single_ = nullptr;
     QRadioButton* multi_ = nullptr;

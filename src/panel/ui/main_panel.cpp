@@ -1,7 +1,9 @@
 #include "panel/ui/main_panel.h"
 
 #include <QFile>
+#include <QHeaderView>
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -18,6 +20,7 @@
 #include "ingest/ui/progress_box.h"
 #include "panel/ui/level_chart_feed.h"
 #include "panel/ui/operation_pages.h"
+#include "panel/ui/panel_button.h"
 #include "panel/ui/panel_operations.h"
 #include "panel/ui/worksheet_grid.h"
 #include "panel/ui/worksheet_grid_model.h"
@@ -42,16 +45,6 @@ constexpr Anchor kExcelAnchor{48, 30, 280, 20};
 constexpr Anchor kResetAnchor{48, 30, 935, 20};
 constexpr Anchor kOperationTabsAnchor{300, 70, 400, -2};
 constexpr int kPageDx = 405;
-
-// The buttons keep their template size; a label too wide for it gets a smaller font.
-void fitLabel(QPushButton* button) {
-    QFont font = button->font();
-    const int room = button->width() - 10;
-    while (font.pointSizeF() > 6.5 && QFontMetrics(font).horizontalAdvance(button->text()) > room) {
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    }
-    button->setFont(font);
-}
 
 }  // namespace
 
@@ -84,15 +77,15 @@ MainPanel::MainPanel(AppSession& session, QWidget* parent) : QWidget(parent), se
     grid_ = new WorksheetGrid(model_, this);
     grid_->applyColumnWidths();
 
-    close_ = new QPushButton(QStringLiteral("閉じる"), this);
-    print_ = new QPushButton(QStringLiteral("印刷"), this);
-    preview_ = new QPushButton(QStringLiteral("印刷プレビュー"), this);
-    excel_ = new QPushButton(QStringLiteral("Excel出力"), this);
-    reset_ = new QPushButton(QStringLiteral("リセット"), this);
+    // The buttons keep their template size; a label too wide for it takes two lines.
+    close_ = new PanelButton(QStringLiteral("閉じる"), this);
+    print_ = new PanelButton(QStringLiteral("印刷"), this);
+    preview_ = new PanelButton(QStringLiteral("印刷プレビュー"), this);
+    excel_ = new PanelButton(QStringLiteral("Excel出力"), this);
+    reset_ = new PanelButton(QStringLiteral("リセット"), this);
     for (QPushButton* b : {close_, print_, preview_, excel_, reset_}) {
         b->setAutoDefault(false);
         b->resize(dluSize(48, 30));
-        fitLabel(b);
     }
     connect(close_, &QPushButton::clicked, this, &MainPanel::closeWorksheet);
     connect(print_, &QPushButton::clicked, this, &MainPanel::printReport);
@@ -172,6 +165,7 @@ void MainPanel::runReading() {
 }
 
 void MainPanel::readingRun() {
+    grid_->forgetUserWidths();
     channelWanted_.fill(1);
     RunRecord record;
     record.channelWanted = channelWanted_;
@@ -300,6 +294,28 @@ void MainPanel::layoutControls() {
         page->move(W - page->width() - kPageDx, H - page->height());
         page->raise();
     }
+}
+
+QSize MainPanel::minimumUsableSize() const {
+    // The anchored controls reach dx + their width in from the right edge; the band
+    // tabs are 800 pixels wide from the left. A small margin keeps the leftmost control
+    // off the frame's edge.
+    constexpr int kMargin = 8;
+    int width = 800;
+    for (const Anchor& a :
+         {kCloseAnchor, kPrintAnchor, kPreviewAnchor, kExcelAnchor, kResetAnchor, kOperationTabsAnchor}) {
+        width = std::max(width, dluX(a.widthUnits) + a.dx + kMargin);
+    }
+    for (const QWidget* page : {static_cast<const QWidget*>(offsetPage_), static_cast<const QWidget*>(rowPage_),
+                                static_cast<const QWidget*>(otherPage_)}) {
+        width = std::max(width, page->width() + kPageDx + kMargin);
+    }
+    // The grid is H - 135 high: its header, the rows, the horizontal scroll bar and
+    // its frame must fit.
+    const int gridHeight = grid_->horizontalHeader()->sizeHint().height() +
+                           kMinimumGridRows * grid_->verticalHeader()->defaultSectionSize() +
+                           grid_->horizontalScrollBar()->sizeHint().height() + 2 * grid_->frameWidth();
+    return {width, gridHeight + 135};
 }
 
 void MainPanel::resizeEvent(QResizeEvent* event) {

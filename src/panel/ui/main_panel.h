@@ -92,6 +92,10 @@ public:
 
     // Places the controls for the panel's current size.
     void layoutControls();
+    // The smallest size at which every bottom control lies inside the panel and the
+    // grid shows at least kMinimumGridRows rows (the view grows the frame to it).
+    QSize minimumUsableSize() const;
+    static constexpr int kMinimumGridRows = 10;
 
 signals:
     // Requests of the operation pages, one per button.

@@ -91,11 +91,18 @@ RowPage::RowPage(QWidget* parent) : OperationPage(300, 52, parent) {
     box->lower();
     connect(addButton(QStringLiteral("UP"), 20, 10, 54, 16), &QPushButton::clicked, this, &RowPage::movePlacesUp);
     connect(addButton(QStringLiteral("DOWN"), 20, 28, 54, 16), &QPushButton::clicked, this, &RowPage::movePlacesDown);
-    addLabel(this, QStringLiteral("移動先の行No"), 77, 15, 52, 8);
+    QLabel* moveLabel = addLabel(this, QStringLiteral("移動先の行No"), 77, 15, 52, 8);
     moveEdit_ = new QLineEdit(this);
     moveEdit_->setMaxLength(5);
     moveEdit_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), moveEdit_));
-    moveEdit_->setGeometry(dluRect(125, 12, 30, 14));
+    // The label is as wide as its text; the field starts after it, and the group box
+    // reaches past the field when the text is wider than the template made room for.
+    QRect edit = dluRect(125, 12, 30, 14);
+    edit.moveLeft(std::max(edit.left(), moveLabel->geometry().right() + 4));
+    moveEdit_->setGeometry(edit);
+    QRect frame = box->geometry();
+    frame.setRight(std::max(frame.right(), edit.right() + 6));
+    box->setGeometry(frame);
     connect(addButton(QStringLiteral("移動"), 75, 28, 80, 16), &QPushButton::clicked, this, &RowPage::moveTo);
     connect(addButton(QStringLiteral("行の削除"), 175, 10, 54, 33), &QPushButton::clicked, this,
             &RowPage::deletePlaces);

@@ -3,11 +3,14 @@
 #include <QItemSelection>
 
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QItemSelectionModel>
 #include <QPainter>
+#include <QToolTip>
 
 #include <algorithm>
 
+#include "uikit/ui_fonts.h"
 #include "panel/ui/worksheet_grid_model.h"
 
 namespace mireva::ui {
@@ -23,7 +26,7 @@ void WorksheetGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
     painter->save();
     painter->setClipRect(option.rect);
     painter->fillRect(option.rect, back);
-    const QRect textRect = option.rect.adjusted(2, 0, -2, 0);
+    const QRect textRect = option.rect.adjusted(WorksheetGrid::kCellPadding, 0, -WorksheetGrid::kCellPadding, 0);
     if (textRect.width() > 0) {
         painter->setPen(text);
         painter->setFont(option.font);
@@ -36,8 +39,17 @@ void WorksheetGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
     painter->restore();
 }
 
+QFont WorksheetGrid::gridFont(const QFont& base) {
+    // Noto Sans CJK JP draws the Japanese texts and the figures in one face; at 11
+    // pixels "10678.00" and "1.8E-08" fit a 50-pixel column with the padding.
+    QFont font = withJapaneseFace(base);
+    font.setPixelSize(11);
+    return font;
+}
+
 WorksheetGrid::WorksheetGrid(WorksheetGridModel* model, QWidget* parent) : QTableView(parent), model_(model) {
     setObjectName("worksheetGrid");
+    setFont(gridFont(font()));
     setModel(model);
     setItemDelegate(new WorksheetGridDelegate(this));
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -55,11 +67,88 @@ WorksheetGrid::WorksheetGrid(WorksheetGridModel* model, QWidget* parent) : QTabl
     horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setFont(font());
+    horizontalHeader()->viewport()->installEventFilter(this);
+
+    // Sections resized while the model is refilled or while the program sets the
+    // widths are not the user's doing.
+    connect(model, &QAbstractItemModel::modelAboutToBeReset, this, [this] { settingWidths_ = true; });
+    connect(model, &QAbstractItemModel::modelReset, this, [this] { settingWidths_ = false; });
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this](int column, int, int width) { rememberUserWidth(column, width); });
+}
+
+void WorksheetGrid::rememberUserWidth(int column, int width) {
+    if (settingWidths_ || column < 0 || column >= model_->columnCount()) return;
+    userWidths_[{model_->tab(), model_->columnField(column)}] = width;
 }
 
 void WorksheetGrid::applyColumnWidths() {
     QHeaderView* header = horizontalHeader();
-    for (int c = 0; c < model_->columnCount(); ++c) header->resizeSection(c, model_->columnWidth(c));
+    settingWidths_ = true;
+    for (int c = 0; c < model_->columnCount(); ++c) {
+        const auto kept = userWidths_.find({model_->tab(), model_->columnField(c)});
+        header->resizeSection(c, kept != userWidths_.end() ? kept->second : model_->columnWidth(c));
+    }
+    settingWidths_ = false;
+}
+
+int WorksheetGrid::textRoom(int column) const { return columnWidth(column) - (showGrid() ? 1 : 0) - 2 * kCellPadding; }
+
+bool WorksheetGrid::isCellTextCut(int row, int column) const {
+    const QString text = model_->cellText(row, column);
+    return QFontMetrics(font()).elidedText(text, Qt::ElideRight, textRoom(column)) != text;
+}
+
+bool WorksheetGrid::isHeaderTextCut(int column) const {
+    QHeaderView* header = horizontalHeader();
+    const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    const QString text = model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+    const int room = header->sectionSize(column) - 2 * margin;
+    return QFontMetrics(header->font()).elidedText(text, Qt::ElideRight, room) != text;
+}
+
+QString WorksheetGrid::cellToolTip(int row, int column) const {
+    if (row < 0 || row >= model_->rowCount() || column < 0 || column >= model_->columnCount()) return {};
+    const QString text = model_->cellText(row, column);
+    if (model_->isOffsetColumn(column) && text != QStringLiteral("-")) {
+        QStringList offsets = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        return offsets.join(QLatin1Char('\n'));
+    }
+    return isCellTextCut(row, column) ? text : QString();
+}
+
+QString WorksheetGrid::headerToolTip(int column) const {
+    if (column < 0 || column >= model_->columnCount() || !isHeaderTextCut(column)) return {};
+    return model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+}
+
+bool WorksheetGrid::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex index = indexAt(help->pos());
+        const QString tip = index.isValid() ? cellToolTip(index.row(), index.column()) : QString();
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, viewport(), visualRect(index));
+        return true;
+    }
+    return QTableView::viewportEvent(event);
+}
+
+bool WorksheetGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == horizontalHeader()->viewport() && event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const int column = horizontalHeader()->logicalIndexAt(help->pos());
+        const QString tip = headerToolTip(column);
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, horizontalHeader()->viewport());
+        return true;
+    }
+    return QTableView::eventFilter(watched, event);
 }
 
 void WorksheetGrid::setFullRowSelectionAndGridLines() {

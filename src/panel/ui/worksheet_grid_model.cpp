@@ -38,6 +38,7 @@ WorksheetGridModel::WorksheetGridModel(QObject* parent) : QAbstractTableModel(pa
 
 bool WorksheetGridModel::fill(const std::filesystem::path& worksheet, int tab, const BroadcasterNames& names) {
     beginResetModel();
+    tab_ = tab;
     const bool opened = readWholeFile(worksheet, content_);
     if (!opened) content_.clear();
     columns_.clear();
@@ -141,6 +142,10 @@ std::string_view WorksheetGridModel::cellView(int row, int column) const {
     if ((field == kModeField || field == kOffsetField) && r.lineKind != kLevelLine) return "-";
     const Cell& c = cells_[r.firstCell + static_cast<size_t>(column) - 1];
     return std::string_view(content_.data() + c.begin, c.size);
+}
+
+bool WorksheetGridModel::isOffsetColumn(int column) const {
+    return column > 0 && column < columnCount() && columns_[static_cast<size_t>(column)].field == kOffsetField;
 }
 
 QString WorksheetGridModel::cellText(int row, int column) const {

@@ -45,6 +45,10 @@ public:
     int columnWidth(int column) const { return columns_[static_cast<size_t>(column)].width; }
     // 0-based worksheet field a column shows; -1 for "No".
     int columnField(int column) const { return columns_[static_cast<size_t>(column)].field; }
+    // Whether the column is レベルオフセット(dB).
+    bool isOffsetColumn(int column) const;
+    // The band tab of the last fill.
+    int tab() const { return tab_; }
     QString cellText(int row, int column) const;
     // The cell's code page 932 bytes as the file holds them ("No" formatted).
     std::string cellBytes(int row, int column) const;
@@ -85,6 +89,7 @@ private:
     std::string_view cellView(int row, int column) const;
 
     std::string content_;
+    int tab_ = 0;
     std::vector<Column> columns_;
     std::vector<int> wantedFields_;  // 0-based fields shown after "No", ascending
     std::vector<Row> rows_;

@@ -1,6 +1,10 @@
 #include "reports/ui/report_printing.h"
 
+#include <QAction>
 #include <QBuffer>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QPageLayout>
 #include <QPageSetupDialog>
 #include <QPageSize>
@@ -10,8 +14,14 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
+#include <cerrno>
+#include <cstdio>
+#include <system_error>
+
 #include "uikit/message_boxes.h"
 #include "uikit/qt_text.h"
+#include "uikit/work_progress_dialog.h"
+#include "core/error_reason.h"
 #include "core/file_io.h"
 #include "settings/settings_file.h"
 #include "reports/ui/painter_report_canvas.h"
@@ -55,21 +65,26 @@ ReportPageRenderer loadReport(WorksheetLines worksheet, const AggregationSummary
     return ReportPageRenderer(std::move(worksheet), current, settings.printData2);
 }
 
-void paintReportPages(QPainter& painter, QPagedPaintDevice& device, const ReportPageRenderer& report, int from,
-                      int to) {
+bool paintReportPages(QPainter& painter, QPagedPaintDevice& device, const ReportPageRenderer& report, int from, int to,
+                      const ProgressCallback& progress) {
     from = std::max(from, 1);
     to = std::min(to, report.pageCount());
     const double dpi = device.logicalDpiY();
+    const int total = std::max(0, to - from + 1);
     for (int p = from; p <= to; ++p) {
+        if (!reportProgress(progress, p - from, total)) return false;
         if (p > from) device.newPage();
         // The printable area can differ per sheet only through the layout; take it anew.
         const QRect area = device.pageLayout().paintRectPixels(static_cast<int>(dpi));
         PainterReportCanvas canvas(painter, QRectF(0, 0, area.width(), area.height()), dpi);
         report.render(canvas, p);
     }
+    return reportProgress(progress, total, total);
 }
 
-bool writeReportPdf(const ReportPageRenderer& report, const std::filesystem::path& path, std::string* error) {
+bool writeReportPdf(const ReportPageRenderer& report, const std::filesystem::path& path, std::string* error,
+                    const ProgressCallback& progress, bool* cancelled) {
+    if (cancelled) *cancelled = false;
     // The document is built in memory and then replaces the file in one step, so an
     // earlier report of the same name is never left half overwritten.
     QBuffer buffer;
@@ -85,7 +100,11 @@ bool writeReportPdf(const ReportPageRenderer& report, const std::filesystem::pat
         if (error) *error = "cannot write " + path.string();
         return false;
     }
-    paintReportPages(painter, writer, report, 1, report.pageCount());
+    if (!paintReportPages(painter, writer, report, 1, report.pageCount(), progress)) {
+        painter.end();
+        if (cancelled) *cancelled = true;
+        return false;  // nothing was written: the document lives in memory until here
+    }
     if (!painter.end()) {
         if (error) *error = "cannot write " + path.string();
         return false;
@@ -132,23 +151,89 @@ bool ReportPrinting::startJob(const ReportPageRenderer& report, const QString& d
 void ReportPrinting::print(const ReportSource& source, const QString& documentTitle) {
     const ReportPageRenderer report = loadReport(source);
     if (!startJob(report, documentTitle)) return;
+    printWithDialog(report, parent_);
+}
+
+bool ReportPrinting::printWithDialog(const ReportPageRenderer& report, QWidget* dialogParent) {
     const int pages = report.pageCount();
-    QPrintDialog dialog(printer_.get(), parent_);
+    QPrintDialog dialog(printer_.get(), dialogParent);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     dialog.setMinMax(1, pages);
     dialog.setFromTo(1, pages);
     const bool accepted = hooks().print ? hooks().print(dialog) : dialog.exec() == QDialog::Accepted;
-    if (!accepted) return;
-    const auto [from, to] = chosenPages(*printer_, pages);
+    if (!accepted) return false;
+    printPages(report, dialogParent);
+    return true;
+}
+
+void ReportPrinting::printPages(const ReportPageRenderer& report, QWidget* owner) {
+    const auto [from, to] = chosenPages(*printer_, report.pageCount());
+    // A PDF file is written under a scratch name beside it and put in place when every
+    // page is done: a cancelled or failed output leaves an earlier file as it was.
+    const QString target = printer_->outputFormat() == QPrinter::PdfFormat ? printer_->outputFileName() : QString();
+    const QString scratch = target.isEmpty() ? QString() : target + QStringLiteral(".tmp");
+    if (!scratch.isEmpty()) printer_->setOutputFileName(scratch);
+    const auto removeScratch = [&] {
+        if (scratch.isEmpty()) return;
+        printer_->setOutputFileName(target);
+        QFile::remove(scratch);
+    };
+
     QPainter painter;
     if (!painter.begin(printer_.get())) {
-        MessageBoxes::error(parent_, printFailedText());
+        if (scratch.isEmpty()) {
+            MessageBoxes::error(owner, printFailedText());
+            return;
+        }
+        // The printer does not say why it could not open the file: ask the system.
+        int reason = EIO;
+        if (std::FILE* probe = std::fopen(QFile::encodeName(scratch).constData(), "wb")) {
+            std::fclose(probe);
+        } else {
+            reason = errno;
+        }
+        removeScratch();
+        MessageBoxes::error(owner, pdfFailedText(target, errorReason(reason)));
         return;
     }
-    paintReportPages(painter, *printer_, report, from, to);
-    painter.end();
+    bool painted = false;
+    {
+        WorkProgressDialog progress(owner, printProgressTitle(), WorkProgressDialog::Unit::Pages);
+        painted = paintReportPages(painter, *printer_, report, from, to, progress.callback());
+    }
+    if (!painted) printer_->abort();  // the job goes nowhere: no sheet, no file
+    const bool ended = painter.end();
+    if (scratch.isEmpty()) return;
+    if (!painted || !ended) {
+        removeScratch();
+        if (painted) MessageBoxes::error(owner, pdfFailedText(target, errorReason(EIO)));
+        return;
+    }
+    printer_->setOutputFileName(target);
+    std::error_code ec;
+    std::filesystem::rename(std::filesystem::path(QFile::encodeName(scratch).toStdString()),
+                            std::filesystem::path(QFile::encodeName(target).toStdString()), ec);
+    if (ec) {
+        QFile::remove(scratch);
+        MessageBoxes::error(owner, pdfFailedText(target, errorReason(ec.value())));
+    }
+}
+
+QString printProgressTitle() { return QStringLiteral("印刷しています。"); }
+QString previewProgressTitle() { return QStringLiteral("印刷プレビューを作成しています。"); }
+
+QString pdfFailedText(const QString& file, const std::string& reason) {
+    return QStringLiteral("PDFファイルを保存できませんでした。\n%1\n%2")
+        .arg(QDir::toNativeSeparators(file), QString::fromStdString(reason));
+}
+
+QAction* previewPrintAction(QPrintPreviewDialog& dialog) {
+    const QString print = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+    for (QAction* action : dialog.findChildren<QAction*>())
+        if (action->text() == print) return action;
+    return nullptr;
 }
 
 void ReportPrinting::preview(const ReportSource& source, const QString& documentTitle) {
@@ -157,13 +242,27 @@ void ReportPrinting::preview(const ReportSource& source, const QString& document
     const int pages = report.pageCount();
     QPrintPreviewDialog dialog(printer_.get(), parent_);
     dialog.setWindowTitle(QStringLiteral("%1 - %2").arg(MessageBoxes::caption(), printer_->docName()));
-    // The preview's own print button prints through the same code; a page range
-    // chosen in its print dialog limits what goes to the printer.
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, [&report, pages](QPrinter* printer) {
+    // Generating the pages can take a while: progress with キャンセル, which closes the
+    // preview instead of showing part of the report.
+    bool cancelled = false;
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, [&](QPrinter* printer) {
+        if (cancelled) return;
         const auto [from, to] = chosenPages(*printer, pages);
         QPainter painter(printer);
-        paintReportPages(painter, *printer, report, from, to);
+        WorkProgressDialog progress(parent_, previewProgressTitle(), WorkProgressDialog::Unit::Pages);
+        if (!paintReportPages(painter, *printer, report, from, to, progress.callback())) {
+            cancelled = true;
+            QMetaObject::invokeMethod(&dialog, &QDialog::reject, Qt::QueuedConnection);
+        }
     });
+    // The preview's own print button asks with the page range 1 … page count, as
+    // ファイル → 印刷 does, and prints through the same code; the preview then closes.
+    if (QAction* print = previewPrintAction(dialog)) {
+        QObject::disconnect(print, nullptr, &dialog, nullptr);
+        QObject::connect(print, &QAction::triggered, &dialog, [&] {
+            if (printWithDialog(report, &dialog)) dialog.accept();
+        });
+    }
     if (hooks().preview)
         hooks().preview(dialog);
     else

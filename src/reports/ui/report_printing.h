@@ -10,8 +10,10 @@
 #include <memory>
 
 #include "core/aggregation_summary.h"
+#include "core/progress.h"
 #include "reports/report_page_renderer.h"
 
+class QAction;
 class QPagedPaintDevice;
 class QPageSetupDialog;
 class QPainter;
@@ -37,12 +39,17 @@ ReportPageRenderer loadReport(WorksheetLines worksheet, const AggregationSummary
                               const std::filesystem::path& settingsFile);
 
 // Draws pages `from` … `to` (1-based, inclusive) onto a device a painter is active
-// on, each page on its own sheet.
-void paintReportPages(QPainter& painter, QPagedPaintDevice& device, const ReportPageRenderer& report, int from, int to);
+// on, each page on its own sheet. `progress` hears the pages drawn of the pages asked
+// for, before each page; false when it asked to stop (the pages drawn so far stay).
+bool paintReportPages(QPainter& painter, QPagedPaintDevice& device, const ReportPageRenderer& report, int from, int to,
+                      const ProgressCallback& progress = {});
 
 // Writes every page into a PDF file (A4 portrait). False, with a reason in `error`,
-// when the file could not be written.
-bool writeReportPdf(const ReportPageRenderer& report, const std::filesystem::path& path, std::string* error);
+// when the file could not be written; false with `cancelled` set when `progress`
+// stopped it. The file is written only when every page is done: a stopped or failed
+// output leaves an earlier file as it was.
+bool writeReportPdf(const ReportPageRenderer& report, const std::filesystem::path& path, std::string* error,
+                    const ProgressCallback& progress = {}, bool* cancelled = nullptr);
 
 // "印刷するデータがありません。": told instead of starting a job without pages.
 QString nothingToPrintText();
@@ -53,6 +60,13 @@ QString noChannelSelectedText();
 QString printFailedText();
 // Printer setup without any printer installed.
 QString noPrinterText();
+// What the progress dialogs of printing and of the preview's pages say.
+QString printProgressTitle();    // "印刷しています。"
+QString previewProgressTitle();  // "印刷プレビューを作成しています。"
+// "PDFファイルを保存できませんでした。", the file and the reason.
+QString pdfFailedText(const QString& file, const std::string& reason);
+// The print button of a preview's toolbar.
+QAction* previewPrintAction(QPrintPreviewDialog& dialog);
 
 // The print, preview and printer setup requests of the view. Keeps the printer, so
 // the printer and paper chosen in a dialog stay for the later requests.
@@ -61,10 +75,13 @@ public:
     explicit ReportPrinting(QWidget* parent);
     ~ReportPrinting();
 
-    // The print dialog with the page range 1 … page count, then the chosen pages. The
-    // job is named `documentTitle`, or the report name when that is empty.
+    // The print dialog with the page range 1 … page count, then the chosen pages with a
+    // progress dialog the user can cancel. The job is named `documentTitle`, or the
+    // report name when that is empty. Printed to a PDF file, the file is put in place
+    // when every page is done.
     void print(const ReportSource& source, const QString& documentTitle);
-    // The print preview of pages 1 … page count, with paging, zoom, printing and closing.
+    // The print preview of pages 1 … page count, with paging, zoom, printing (the same
+    // print dialog and printing as print()) and closing.
     void preview(const ReportSource& source, const QString& documentTitle);
     // The page and paper setup of the printer.
     void printerSetup();
@@ -84,6 +101,10 @@ private:
     // Names the job and asks for every page; false after telling the user when the
     // report has no page.
     bool startJob(const ReportPageRenderer& report, const QString& documentTitle);
+    // The print dialog over `dialogParent`, then printPages(); false when it was not accepted.
+    bool printWithDialog(const ReportPageRenderer& report, QWidget* dialogParent);
+    // The chosen pages onto the printer, with progress over `owner`; cancel aborts the job.
+    void printPages(const ReportPageRenderer& report, QWidget* owner);
 
     QWidget* parent_;
     std::unique_ptr<QPrinter> printer_;

@@ -13,6 +13,7 @@
 #include "uikit/file_dialogs.h"
 #include "uikit/message_boxes.h"
 #include "uikit/qt_text.h"
+#include "uikit/ui_fonts.h"
 #include "core/file_io.h"
 #include "settings/settings_file.h"
 #include "uikit/qt_path.h"
@@ -104,6 +105,7 @@ CUnderStdDlg::CUnderStdDlg(JudgementResult& result, std::filesystem::path settin
         QString text = QString::fromUtf8(v.format);
         text.replace(QStringLiteral("%s"), fromSj(settings.standardValues[v.key]));
         auto* label = new QLabel(text);
+        label->setFont(withJapaneseFace(label->font()));
         label->setObjectName(QString::fromLatin1(standardValueKey(v.key)));
         valuesGrid->addWidget(label, v.line, v.column);
         values_[v.key] = label;

@@ -1,4 +1,4 @@
-#include "uikit/qt_translations.h"
+#include "uikit/japanese_ui.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,7 +14,7 @@ namespace {
 // Qt's own texts are Japanese even where the desktop's locale is plain C.
 TEST(QtTranslations, StandardDialogsSpeakJapaneseUnderACLocale) {
     QLocale::setDefault(QLocale::c());
-    ASSERT_TRUE(installJapaneseQtTexts(*QCoreApplication::instance()));
+    ASSERT_TRUE(installJapaneseUi(*QCoreApplication::instance()));
 
     QMessageBox box;
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel | QMessageBox::Ok);

@@ -1,0 +1,78 @@
+#include "uikit/work_progress_dialog.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <QProgressDialog>
+#include <QPushButton>
+
+namespace mireva::ui {
+
+namespace {
+
+WorkProgressDialog::Observer& observer() {
+    static WorkProgressDialog::Observer o;
+    return o;
+}
+
+constexpr int kShowAfterMs = 500;
+
+}  // namespace
+
+void WorkProgressDialog::setObserver(Observer o) { observer() = std::move(o); }
+
+QString WorkProgressDialog::cancelText() { return QStringLiteral("キャンセル"); }
+QString WorkProgressDialog::finishingText() { return QStringLiteral("仕上げています。しばらくお待ちください。"); }
+
+QString WorkProgressDialog::countText(Unit unit, int done, int total) {
+    const QLocale numbers(QLocale::Japanese, QLocale::Japan);  // "5,602"
+    const QString d = numbers.toString(done), t = numbers.toString(total);
+    return unit == Unit::Sheets ? QStringLiteral("%1 / %2 シート").arg(d, t)
+                                : QStringLiteral("ページ %1 / %2").arg(d, t);
+}
+
+WorkProgressDialog::WorkProgressDialog(QWidget* parent, const QString& title, Unit unit)
+    : unit_(unit), title_(title), dialog_(std::make_unique<QProgressDialog>(parent)) {
+    dialog_->setObjectName(QStringLiteral("workProgress"));
+    dialog_->setWindowTitle(QStringLiteral("Mireva３"));
+    dialog_->setWindowModality(Qt::WindowModal);
+    cancelButton_ = new QPushButton(cancelText());
+    dialog_->setCancelButton(cancelButton_);  // the dialog owns it
+    dialog_->setMinimumDuration(kShowAfterMs);
+    dialog_->setAutoClose(false);
+    dialog_->setAutoReset(false);
+    dialog_->setMinimumWidth(320);
+    dialog_->setLabelText(title_);
+    dialog_->setValue(0);  // starts the clock of the minimum duration
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+}
+
+WorkProgressDialog::~WorkProgressDialog() {
+    dialog_->hide();
+    QApplication::restoreOverrideCursor();
+}
+
+bool WorkProgressDialog::cancelled() const { return dialog_->wasCanceled(); }
+
+void WorkProgressDialog::cancel() { dialog_->cancel(); }
+
+ProgressCallback WorkProgressDialog::callback() {
+    return [this](int done, int total) { return update(done, total); };
+}
+
+bool WorkProgressDialog::update(int done, int total) {
+    if (cancelled()) return false;
+    countText_ = countText(unit_, done, total);
+    // Every part done: what is left (finishing the file) cannot be stopped part way.
+    const bool finishing = total > 0 && done >= total;
+    cancelButton_->setEnabled(!finishing);
+    dialog_->setLabelText(title_ + QLatin1Char('\n') + countText_ +
+                          (finishing ? QStringLiteral("\n") + finishingText() : QString()));
+    if (dialog_->maximum() != total) dialog_->setMaximum(std::max(total, 1));
+    // A window-modal dialog handles the waiting events (a click on キャンセル among
+    // them) whenever its value changes.
+    dialog_->setValue(std::min(done, std::max(total, 1)));
+    if (observer()) observer()(*this, done, total);
+    return !cancelled();
+}
+
+}  // namespace mireva::ui
