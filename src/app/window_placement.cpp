@@ -9,14 +9,11 @@
 #include <map>
 
 #include "core/file_io.h"
+#include "uikit/qt_path.h"
 
 namespace mireva::ui {
 
 namespace {
-
-std::filesystem::path toPath(const QString& file) {
-    return std::filesystem::path(QFile::encodeName(file).toStdString());
-}
 
 // A rectangle of the given size moved so that it lies inside `area` (its top-left
 // corner wins when it is the larger).

@@ -20,15 +20,11 @@ std::string_view trimBlanks(std::string_view text) {
     return text;
 }
 
-// Whether the text starts (after blanks and a sign) with a decimal number, the form
-// leadingDecimal() reads; and that number is one a chart can draw.
+// The number a level text starts with, when it is one a chart can draw.
 bool readNumber(std::string_view text, double& value) {
-    size_t i = 0;
-    while (i < text.size() && isBlank(text[i])) ++i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    const auto digit = [&](size_t k) { return k < text.size() && text[k] >= '0' && text[k] <= '9'; };
-    if (!digit(i) && !(i < text.size() && text[i] == '.' && digit(i + 1))) return false;
-    value = leadingDecimal(text);
+    const std::optional<double> read = readLeadingDecimal(text);
+    if (!read) return false;
+    value = *read;
     // A number beyond the range of a double reads as the largest one: no bar can show it.
     return std::fabs(value) < std::numeric_limits<double>::max();
 }

@@ -3,7 +3,7 @@
 #include "cli/subcommand.h"
 
 #ifdef MIREVA_HAVE_QT
-#include <QGuiApplication>
+#include "cli/gui_application.h"
 
 #include <algorithm>
 #include <atomic>
@@ -76,15 +76,7 @@ int runChart(const Args& args, std::ostream& out, std::ostream& err) {
     file.readStandardValues(settings);
     file.readBroadcasterNames(settings);
 
-    // Text layout needs a GUI application; a batch run needs no display.
-    std::unique_ptr<QGuiApplication> app;
-    if (QCoreApplication::instance() == nullptr) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "mireva-cli";
-        static char* argv[] = {name, nullptr};
-        app = std::make_unique<QGuiApplication>(argc, argv);
-    }
+    const std::unique_ptr<QGuiApplication> app = guiApplicationForDrawing();
 
     // The charts to draw, then drawn and written by a few workers: drawing on images
     // needs no GUI thread, and each file's write to disk overlaps the next drawing.

@@ -4,7 +4,7 @@
 #include "cli/terminal_progress.h"
 
 #ifdef MIREVA_HAVE_QT
-#include <QGuiApplication>
+#include "cli/gui_application.h"
 
 #include <memory>
 
@@ -38,15 +38,7 @@ int runReport(const Args& args, std::ostream& out, std::ostream& err) {
     if (!command.loadWorksheet(worksheet) || !command.settingsFile(settingsPath)) return kExitUsage;
     const std::string outPath = command.required("--out");
 
-    // Text layout needs a GUI application; a batch run needs no display.
-    std::unique_ptr<QGuiApplication> app;
-    if (QCoreApplication::instance() == nullptr) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "mireva-cli";
-        static char* argv[] = {name, nullptr};
-        app = std::make_unique<QGuiApplication>(argc, argv);
-    }
+    const std::unique_ptr<QGuiApplication> app = guiApplicationForDrawing();
 
     const AggregationSummary selection = summaryFromWorksheet(worksheet);
     const ReportPageRenderer report =

@@ -103,7 +103,9 @@ long long leadingInteger(std::string_view text) {
     return negative ? -value : value;
 }
 
-double leadingDecimal(std::string_view text) {
+double leadingDecimal(std::string_view text) { return readLeadingDecimal(text).value_or(0.0); }
+
+std::optional<double> readLeadingDecimal(std::string_view text) {
     size_t i = 0;
     while (i < text.size() && isCSpace(text[i])) ++i;
     bool negative = false;
@@ -115,7 +117,7 @@ double leadingDecimal(std::string_view text) {
         ++i;
         while (i < text.size() && isDigit(text[i])) ++i, ++digits;
     }
-    if (digits == 0) return 0.0;
+    if (digits == 0) return std::nullopt;
     size_t end = i;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         size_t j = i + 1;

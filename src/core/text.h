@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -139,5 +140,9 @@ long long leadingInteger(std::string_view text);
 // double of its sign, one too close to zero gives 0, so the value is always finite.
 // Independent of the process locale.
 double leadingDecimal(std::string_view text);
+
+// The same number, or nothing when the text does not start with one (after white
+// space and a sign): "－", "" and "abc" give nothing where leadingDecimal() gives 0.
+std::optional<double> readLeadingDecimal(std::string_view text);
 
 }  // namespace mireva

@@ -5,6 +5,8 @@
 #include <QProgressDialog>
 #include <QPushButton>
 
+#include "uikit/message_boxes.h"
+
 namespace mireva::ui {
 
 namespace {
@@ -33,7 +35,7 @@ QString WorkProgressDialog::countText(Unit unit, int done, int total) {
 WorkProgressDialog::WorkProgressDialog(QWidget* parent, const QString& title, Unit unit)
     : unit_(unit), title_(title), dialog_(std::make_unique<QProgressDialog>(parent)) {
     dialog_->setObjectName(QStringLiteral("workProgress"));
-    dialog_->setWindowTitle(QStringLiteral("Mireva３"));
+    dialog_->setWindowTitle(MessageBoxes::caption());
     dialog_->setWindowModality(Qt::WindowModal);
     cancelButton_ = new QPushButton(cancelText());
     dialog_->setCancelButton(cancelButton_);  // the dialog owns it

@@ -472,6 +472,30 @@ struct CancelAt {
     QString cancelText;
 };
 
+// Printing to a PDF file goes through the one-step replacement: its scratch file has a
+// name of its own, so a file of the user's beside the target is never touched.
+TEST_F(ReportUi, PrintingToAPdfFileLeavesTheFilesBesideItAlone) {
+    const fs::path pdf = dir / "printed.pdf";
+    test::writeFile(pdf, "earlier report");
+    test::writeFile(dir / "printed.pdf.tmp", "the user's own file");
+    ReportPrinting::setDialogHooks({[&](QPrintDialog& dialog) {
+                                        dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
+                                        dialog.printer()->setOutputFileName(QString::fromStdString(pdf.string()));
+                                        return true;
+                                    },
+                                    {},
+                                    {}});
+    ReportPrinting printing(nullptr);
+    CancelAt never(1000);
+    printing.print(source(25), "site");
+    EXPECT_EQ(pdfPages(pdf), 6);
+    EXPECT_EQ(test::readFile(dir / "printed.pdf.tmp"), "the user's own file");
+    for (const std::string& name : test::folderNames(pdf.parent_path()))
+        EXPECT_NE(name.rfind(".mireva-", 0), 0u) << "scratch file left: " << name;
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(printing.printer().outputFileName(), QString::fromStdString(pdf.string()));
+}
+
 TEST_F(ReportUi, PrintingToAPdfFileShowsThePagesDoneAndCancelLeavesTheEarlierFile) {
     const fs::path pdf = dir / "printed.pdf";
     test::writeFile(pdf, "earlier report");
@@ -638,12 +662,14 @@ TEST_F(ReportUi, BatchReportCommand) {
         QString errors;
         run(cli, QStringList{"report"} + c.args, &exit, &errors);
         EXPECT_EQ(exit, c.exit) << c.what << ": " << errors.toStdString();
-        if (std::string(c.what) == "no channel in use")
+        if (std::string(c.what) == "no channel in use") {
             EXPECT_TRUE(errors.contains(QString::fromUtf8(kNoChannelSelectedText))) << errors.toStdString();
-        if (c.pages < 0)
+        }
+        if (c.pages < 0) {
             EXPECT_FALSE(fs::exists(pdf)) << c.what;
-        else
+        } else {
             EXPECT_EQ(pdfPages(pdf), c.pages) << c.what;
+        }
     }
     run(cli, {"report", "--worksheet", path(worksheet), "--out", path(pdf), "--settings", path(ini)});
     EXPECT_TRUE(run("pdftotext", {path(pdf), "-"}).contains("夜間測定"));

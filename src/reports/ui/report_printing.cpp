@@ -15,10 +15,10 @@
 #include <QPrinter>
 
 #include <cerrno>
-#include <cstdio>
-#include <system_error>
+#include <optional>
 
 #include "uikit/message_boxes.h"
+#include "uikit/qt_path.h"
 #include "uikit/qt_text.h"
 #include "uikit/work_progress_dialog.h"
 #include "core/error_reason.h"
@@ -170,32 +170,33 @@ bool ReportPrinting::printWithDialog(const ReportPageRenderer& report, QWidget* 
 
 void ReportPrinting::printPages(const ReportPageRenderer& report, QWidget* owner) {
     const auto [from, to] = chosenPages(*printer_, report.pageCount());
-    // A PDF file is written under a scratch name beside it and put in place when every
-    // page is done: a cancelled or failed output leaves an earlier file as it was.
+    // A PDF file goes through the one-step replacement: the printer writes into the
+    // open scratch file beside it, which replaces the file when every page is done, so
+    // a cancelled or failed output leaves an earlier file as it was.
     const QString target = printer_->outputFormat() == QPrinter::PdfFormat ? printer_->outputFileName() : QString();
-    const QString scratch = target.isEmpty() ? QString() : target + QStringLiteral(".tmp");
-    if (!scratch.isEmpty()) printer_->setOutputFileName(scratch);
-    const auto removeScratch = [&] {
-        if (scratch.isEmpty()) return;
-        printer_->setOutputFileName(target);
-        QFile::remove(scratch);
+    std::optional<AtomicFileWriter> file;
+    if (!target.isEmpty()) {
+        file.emplace(toPath(target));
+        if (!file->open()) {
+            MessageBoxes::error(owner, pdfFailedText(target, errorReason(file->errorNumber())));
+            return;
+        }
+        printer_->setOutputFileName(pathText(file->scratchAccessPath()));
+    }
+    // The printer keeps the name the user chose for the next job.
+    const auto restoreTarget = [&] {
+        if (file) printer_->setOutputFileName(target);
     };
 
     QPainter painter;
     if (!painter.begin(printer_.get())) {
-        if (scratch.isEmpty()) {
+        restoreTarget();
+        if (!file) {
             MessageBoxes::error(owner, printFailedText());
             return;
         }
-        // The printer does not say why it could not open the file: ask the system.
-        int reason = EIO;
-        if (std::FILE* probe = std::fopen(QFile::encodeName(scratch).constData(), "wb")) {
-            std::fclose(probe);
-        } else {
-            reason = errno;
-        }
-        removeScratch();
-        MessageBoxes::error(owner, pdfFailedText(target, errorReason(reason)));
+        file->abandon();
+        MessageBoxes::error(owner, pdfFailedText(target, errorReason(EIO)));
         return;
     }
     bool painted = false;
@@ -205,20 +206,14 @@ void ReportPrinting::printPages(const ReportPageRenderer& report, QWidget* owner
     }
     if (!painted) printer_->abort();  // the job goes nowhere: no sheet, no file
     const bool ended = painter.end();
-    if (scratch.isEmpty()) return;
+    restoreTarget();
+    if (!file) return;
     if (!painted || !ended) {
-        removeScratch();
+        file->abandon();
         if (painted) MessageBoxes::error(owner, pdfFailedText(target, errorReason(EIO)));
         return;
     }
-    printer_->setOutputFileName(target);
-    std::error_code ec;
-    std::filesystem::rename(std::filesystem::path(QFile::encodeName(scratch).toStdString()),
-                            std::filesystem::path(QFile::encodeName(target).toStdString()), ec);
-    if (ec) {
-        QFile::remove(scratch);
-        MessageBoxes::error(owner, pdfFailedText(target, errorReason(ec.value())));
-    }
+    if (!file->commit()) MessageBoxes::error(owner, pdfFailedText(target, errorReason(file->errorNumber())));
 }
 
 QString printProgressTitle() { return QStringLiteral("印刷しています。"); }
