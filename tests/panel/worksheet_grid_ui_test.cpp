@@ -252,6 +252,29 @@ TEST(GridFace, TheMetersValueTextsShowWholeInTheirColumns) {
     // The face is the one the rows are painted in, and its lines fit the row height.
     EXPECT_LE(metrics.height(), WorksheetGrid::kRowHeight);
     EXPECT_EQ(grid.horizontalHeader()->font(), grid.font());
+
+    // The meter's frequencies of ten characters are drawn narrowed, whole;
+    // a text far too long for the column is cut.
+    struct Stretch {
+        const char* text;
+        bool whole;
+    } stretches[] = {
+        {"473.142857", true},
+        {"767.142857", true},
+        {"2150.0000000000000", false},
+    };
+    for (const Stretch& c : stretches) {
+        const double stretch = WorksheetGrid::textStretch(metrics, QString::fromUtf8(c.text), 50 - room);
+        if (c.whole) {
+            EXPECT_GE(stretch, WorksheetGrid::kMinTextStretch) << c.text;
+            EXPECT_LT(stretch, 1) << c.text;
+        } else {
+            EXPECT_EQ(stretch, 0) << c.text;
+        }
+    }
+    EXPECT_EQ(WorksheetGrid::textStretch(metrics, QStringLiteral("58.1"), 50 - room), 1);
+    EXPECT_EQ(WorksheetGrid::textStretch(metrics, QString(), 0), 1);
+    EXPECT_EQ(WorksheetGrid::textStretch(metrics, QStringLiteral("1"), 0), 0);
 }
 
 TEST_F(GridTest, CutCellsAndHeadersShowTheirWholeTextAsTooltipAndTheOffsetCellListsTheTenOffsets) {
@@ -259,7 +282,10 @@ TEST_F(GridTest, CutCellsAndHeadersShowTheirWholeTextAsTooltipAndTheOffsetCellLi
         "地ﾃﾞｼﾞ:0.0 BS/CS:-1.5 CATV:0.0 CATV上り:0.0 JCSAT-3A/4B:0.0 SCC-B/C:0.0 FM:0.0 "
         "ｽｶﾊﾟｰ!:0.0 LTE:0.0 PILOT:2.0";
     std::string content = test::makeWorksheet(1, [](int, int channel) {
-        return channel == 0 ? std::string("473.142857") : channel == 1 ? std::string("58.1") : std::string();
+        return channel == 0   ? std::string("473.142857")
+               : channel == 1 ? std::string("58.1")
+               : channel == 3 ? std::string("2150.0000000000000")
+                              : std::string();
     });
     const std::string shortOffsets = test::cp("地ﾃﾞｼﾞ:0.0 BS/CS:0.0");
     content.replace(content.find(shortOffsets), shortOffsets.size(), test::cp(offsets));
@@ -274,10 +300,14 @@ TEST_F(GridTest, CutCellsAndHeadersShowTheirWholeTextAsTooltipAndTheOffsetCellLi
     panel.refreshGrid();
     WorksheetGrid* grid = panel.grid();
     grid->setFullRowSelectionAndGridLines();
-    const int level = 2, ch0 = 4, ch1 = 5, ch2 = 6, offsetColumn = 3;
-    EXPECT_TRUE(grid->isCellTextCut(level, ch0));
+    const int level = 2, ch0 = 4, ch1 = 5, ch2 = 6, ch3 = 7, offsetColumn = 3;
+    EXPECT_TRUE(grid->isCellTextNarrowed(level, ch0));
+    EXPECT_FALSE(grid->isCellTextCut(level, ch0));
     EXPECT_EQ(grid->cellToolTip(level, ch0), QStringLiteral("473.142857"));
+    EXPECT_TRUE(grid->isCellTextCut(level, ch3));
+    EXPECT_EQ(grid->cellToolTip(level, ch3), QStringLiteral("2150.0000000000000"));
     EXPECT_FALSE(grid->isCellTextCut(level, ch1));
+    EXPECT_FALSE(grid->isCellTextNarrowed(level, ch1));
     EXPECT_EQ(grid->cellToolTip(level, ch1), QString());  // "58.1" shows whole
     EXPECT_EQ(grid->cellToolTip(0, ch0), QString());      // "0.0"
     EXPECT_EQ(grid->cellToolTip(level, 1), QString());    // "P1:レベル" in 200 pixels

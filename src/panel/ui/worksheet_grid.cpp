@@ -31,10 +31,21 @@ void WorksheetGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
         painter->setPen(text);
         painter->setFont(option.font);
         const int align = index.column() == 0 ? int(Qt::AlignLeft | Qt::AlignVCenter) : int(Qt::AlignCenter);
-        // A text wider than its cell ends in an ellipsis rather than being cut at both sides.
-        const QString shown =
-            option.fontMetrics.elidedText(model->cellText(row, index.column()), Qt::ElideRight, textRect.width());
-        painter->drawText(textRect, align | Qt::TextSingleLine, shown);
+        const QString whole = model->cellText(row, index.column());
+        const double stretch = WorksheetGrid::textStretch(option.fontMetrics, whole, textRect.width());
+        if (stretch > 0 && stretch < 1) {
+            // Drawn into a rectangle as wide as the text, scaled to the cell's width.
+            painter->translate(textRect.left(), 0);
+            painter->scale(stretch, 1);
+            const QRect wide(0, textRect.top(), option.fontMetrics.horizontalAdvance(whole), textRect.height());
+            painter->drawText(wide, align | Qt::TextSingleLine, whole);
+        } else {
+            // A text too long even narrowed ends in an ellipsis rather than being cut
+            // at both sides.
+            const QString shown =
+                stretch > 0 ? whole : option.fontMetrics.elidedText(whole, Qt::ElideRight, textRect.width());
+            painter->drawText(textRect, align | Qt::TextSingleLine, shown);
+        }
     }
     painter->restore();
 }
@@ -95,9 +106,21 @@ void WorksheetGrid::applyColumnWidths() {
 
 int WorksheetGrid::textRoom(int column) const { return columnWidth(column) - (showGrid() ? 1 : 0) - 2 * kCellPadding; }
 
+double WorksheetGrid::textStretch(const QFontMetrics& metrics, const QString& text, int room) {
+    if (room <= 0) return text.isEmpty() ? 1 : 0;
+    const int advance = metrics.horizontalAdvance(text);
+    if (advance <= room) return 1;
+    const double stretch = static_cast<double>(room) / advance;
+    return stretch >= kMinTextStretch ? stretch : 0;
+}
+
+bool WorksheetGrid::isCellTextNarrowed(int row, int column) const {
+    const double stretch = textStretch(QFontMetrics(font()), model_->cellText(row, column), textRoom(column));
+    return stretch > 0 && stretch < 1;
+}
+
 bool WorksheetGrid::isCellTextCut(int row, int column) const {
-    const QString text = model_->cellText(row, column);
-    return QFontMetrics(font()).elidedText(text, Qt::ElideRight, textRoom(column)) != text;
+    return textStretch(QFontMetrics(font()), model_->cellText(row, column), textRoom(column)) == 0;
 }
 
 bool WorksheetGrid::isHeaderTextCut(int column) const {
@@ -115,7 +138,7 @@ QString WorksheetGrid::cellToolTip(int row, int column) const {
         QStringList offsets = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         return offsets.join(QLatin1Char('\n'));
     }
-    return isCellTextCut(row, column) ? text : QString();
+    return isCellTextNarrowed(row, column) || isCellTextCut(row, column) ? text : QString();
 }
 
 QString WorksheetGrid::headerToolTip(int column) const {

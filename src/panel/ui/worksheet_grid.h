@@ -1,7 +1,9 @@
 // The worksheet grid: a table view over WorksheetGridModel with fixed-height rows,
 // several rows selectable at once, and the row colours painted by its delegate. Its
 // face and size are chosen so that the meter's value texts show whole in a 50-pixel
-// channel column; a cell or header text that is still cut shows whole as its tooltip.
+// channel column; a longer cell text, such as a frequency of ten characters, is drawn
+// narrowed to its column as long as it stays legible, and shows whole as its tooltip,
+// as does a cell or header text that is still cut.
 // A column the user resizes keeps that width over refills of the same band tab until
 // the next reading run.
 #pragma once
@@ -31,6 +33,14 @@ public:
     static constexpr int kRowHeight = 18;
     // Room left and right of a cell's text.
     static constexpr int kCellPadding = 1;
+    // The narrowest a cell's text is drawn before it is cut instead: a quarter narrower
+    // than its face still reads well at the grid's size.
+    static constexpr double kMinTextStretch = 0.75;
+
+    // How wide a text is drawn in `room` pixels: 1 when it fits, the horizontal scale
+    // that makes it fit when that is no narrower than kMinTextStretch, 0 when it must
+    // be cut.
+    static double textStretch(const QFontMetrics& metrics, const QString& text, int room);
 
     explicit WorksheetGrid(WorksheetGridModel* model, QWidget* parent = nullptr);
 
@@ -51,10 +61,12 @@ public:
 
     // The width a cell's text has in a column (the grid line takes one pixel).
     int textRoom(int column) const;
-    // Whether the text of a cell or of a column header is cut in its column now.
+    // Whether the text of a cell is drawn narrowed to its column now, and whether the
+    // text of a cell or of a column header is cut in its column now.
+    bool isCellTextNarrowed(int row, int column) const;
     bool isCellTextCut(int row, int column) const;
     bool isHeaderTextCut(int column) const;
-    // The tooltip of a cell: the whole text when it is cut; for the
+    // The tooltip of a cell: the whole text when it is narrowed or cut; for the
     // レベルオフセット(dB) cell of a level row, the ten offsets one per line. Empty: none.
     QString cellToolTip(int row, int column) const;
     QString headerToolTip(int column) const;
