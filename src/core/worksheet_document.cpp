@@ -4,34 +4,32 @@
 
 #include "core/file_io.h"
 #include "core/text.h"
+#include "core/worksheet_lines.h"
 
 namespace mireva {
 
 bool WorksheetDocument::load(const std::filesystem::path& path) {
-    std::string content;
-    if (!readWholeFile(path, content)) {
+    WorksheetLines file;
+    if (!file.load(path)) {
         const int reason = errno;  // kept for the caller's message
         *this = WorksheetDocument();
         errno = reason;
         return false;
     }
-    parse(content);
+    assign(file);
     return true;
 }
 
-void WorksheetDocument::parse(std::string_view content) {
+void WorksheetDocument::parse(std::string_view content) { assign(WorksheetLines(std::string(content))); }
+
+void WorksheetDocument::assign(const WorksheetLines& file) {
     *this = WorksheetDocument();
-    LineCursor cursor(content);
-    std::string_view line;
-    if (cursor.next(line)) {
-        header1 = line;
-        hasHeader1 = true;
-    }
-    if (cursor.next(line)) {
-        header2 = line;
-        hasHeader2 = true;
-    }
-    while (cursor.next(line)) lines.emplace_back(line);
+    hasHeader1 = file.lineCount() > 0;
+    if (hasHeader1) header1 = file.line(0);
+    hasHeader2 = file.hasHeader2();
+    if (hasHeader2) header2 = file.header2();
+    lines.reserve(file.dataLineCount());
+    for (size_t i = 0; i < file.dataLineCount(); ++i) lines.emplace_back(file.dataLine(i));
 }
 
 std::string WorksheetDocument::serialize() const {

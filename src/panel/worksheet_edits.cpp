@@ -5,6 +5,7 @@
 #include "core/error_reason.h"
 #include "core/file_io.h"
 #include "core/worksheet_document.h"
+#include "core/worksheet_lines.h"
 #include "core/aggregation_summary.h"
 #include "panel/csv_output.h"
 #include "panel/level_rounding.h"
@@ -111,14 +112,14 @@ EditOutcome writeCsvFile(const WorksheetFiles& files, const std::filesystem::pat
                          const std::array<std::string, kChannelCount>& broadcasterNames) {
     EditOutcome outcome;
     outcome.showProgress = true;
-    std::string content;
-    if (!readWholeFile(files.worksheet, content)) {
+    WorksheetLines worksheet;
+    if (!worksheet.load(files.worksheet)) {
         outcome.failed = true;
         outcome.messages.push_back(fileFailure(panel_text::kWorksheetNotRead, files.worksheet, errno));
         return outcome;
     }
     int errorNumber = 0;
-    if (!replaceFileContent(out, worksheetCsv(content, channelInUse, broadcasterNames), nullptr, &errorNumber)) {
+    if (!replaceFileContent(out, worksheetCsv(worksheet, channelInUse, broadcasterNames), nullptr, &errorNumber)) {
         outcome.failed = true;
         outcome.messages.push_back(fileFailure(panel_text::kCsvFailed, out, errorNumber));
         return outcome;

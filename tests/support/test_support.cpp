@@ -92,6 +92,35 @@ void makeReadOnly(const fs::path& path) {
                     fs::perm_options::remove);
 }
 
+std::vector<LineEndCase> lineEndCases(const std::string& crlf) {
+    // The content with line end number n (from 0) replaced by end(n).
+    auto withEnds = [&](auto&& end) {
+        std::string out;
+        size_t n = 0;
+        size_t at = 0;
+        for (size_t lf; (lf = crlf.find("\r\n", at)) != std::string::npos; at = lf + 2) {
+            out.append(crlf, at, lf - at);
+            out += end(n++);
+        }
+        out.append(crlf, at);
+        return out;
+    };
+    auto withoutLast = [](std::string text, size_t endSize) {
+        text.resize(text.size() >= endSize ? text.size() - endSize : 0);
+        return text;
+    };
+    const std::string lf = withEnds([](size_t) { return "\n"; });
+    return {
+        {"CR LF", crlf, crlf},
+        {"LF", lf, crlf},
+        {"CR LF and LF mixed", withEnds([](size_t n) { return n % 2 ? "\n" : "\r\n"; }), crlf},
+        {"last line without its CR LF", withoutLast(crlf, 2), crlf},
+        {"last line without its LF", withoutLast(lf, 1), crlf},
+        // A CR after the last line end is one more line, an empty one.
+        {"CR after the last line", crlf + "\r", crlf + "\r\n"},
+    };
+}
+
 fs::path sourcePath(const std::string& relative) { return fs::path(MIREVA_TEST_SOURCE_DIR) / relative; }
 
 }  // namespace mireva::test

@@ -62,6 +62,16 @@ std::vector<std::string> folderNames(const std::filesystem::path& folder);
 // rewrite must respect even for the superuser the tests run as.
 void makeReadOnly(const std::filesystem::path& path);
 
+// One text file with its lines ended in other ways than CR LF, as every reader of the
+// system's files must take them: `bytes` reads as the lines of `asCrLf` (the same
+// lines, each followed by CR LF). Made from content whose every line ends in CR LF.
+struct LineEndCase {
+    const char* name;
+    std::string bytes;
+    std::string asCrLf;
+};
+std::vector<LineEndCase> lineEndCases(const std::string& crlfContent);
+
 // UTF-8 text to code page 932 bytes (for expected file content).
 inline std::string cp(std::string_view utf8) { return toCp932(utf8); }
 // Code page 932 bytes to UTF-8 (for readable failure messages).
