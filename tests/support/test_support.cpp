@@ -1,13 +1,14 @@
 #include "support/test_support.h"
 
 #include <algorithm>
-
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
 #include <stdexcept>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace mireva::test {
@@ -64,6 +65,23 @@ AsOrdinaryUser::AsOrdinaryUser() {
 
 AsOrdinaryUser::~AsOrdinaryUser() {
     if (switched_ && ::seteuid(0) != 0) std::abort();
+}
+
+FileSizeLimit::FileSizeLimit(unsigned long long bytes) {
+    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    previousLimit_ = limit.rlim_cur;
+    limit.rlim_cur = static_cast<rlim_t>(bytes);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = static_cast<rlim_t>(previousLimit_);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, previousHandler_);
 }
 
 std::string readFile(const fs::path& path) {

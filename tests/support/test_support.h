@@ -54,6 +54,20 @@ private:
     bool switched_ = false;
 };
 
+// While it lives, no file of this process may grow beyond `bytes`: a full disk as a
+// file's writes meet it (the write fails with "File too large" instead of a signal).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(unsigned long long bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    unsigned long long previousLimit_ = 0;
+    void (*previousHandler_)(int) = nullptr;
+};
+
 std::string readFile(const std::filesystem::path& path);
 void writeFile(const std::filesystem::path& path, std::string_view bytes);
 // The names in a folder, sorted (a rewrite must leave no scratch file behind).
