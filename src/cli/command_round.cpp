@@ -1,7 +1,6 @@
 // mireva-cli round: rounds every level of a worksheet to a whole number of dB, in
 // place, as the program's 四捨五入 does.
 #include "cli/subcommand.h"
-#include "core/file_io.h"
 #include "core/worksheet_document.h"
 #include "panel/level_rounding.h"
 
@@ -24,7 +23,7 @@ int runRound(const Args& args, std::ostream& out, std::ostream& err) {
     roundAllLevels(worksheet);
     const std::string worksheetPath = command.required("--worksheet");
     std::string error;
-    if (!replaceFileContent(worksheetPath, worksheet.serialize(), &error))
+    if (!worksheet.save(worksheetPath, &error))
         return command.fail(kExitFailed, "cannot rewrite " + worksheetPath + ": " + error);
     return kExitOk;
 }

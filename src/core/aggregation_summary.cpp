@@ -1,8 +1,7 @@
 #include "core/aggregation_summary.h"
 
-#include "core/file_io.h"
-#include "core/text.h"
 #include "core/worksheet_document.h"
+#include "core/worksheet_lines.h"
 
 namespace mireva {
 
@@ -65,18 +64,12 @@ AggregationSummary summaryFromWorksheet(const WorksheetDocument& worksheet) {
 }
 
 bool recomputeChannelPresence(const std::filesystem::path& worksheet, AggregationSummary& current) {
-    std::string content;
-    if (!readWholeFile(worksheet, content)) return false;
+    WorksheetLines file;
+    if (!file.load(worksheet)) return false;
     current.channelHasValue.fill(0);
-    LineCursor cursor(content);
-    std::string_view line;
-    for (int skip = 0; skip < kHeaderLines && cursor.next(line); ++skip) {}
-    // Only whole places count: a level line is taken once its block's last line is read.
-    std::string_view level;
-    for (size_t n = 0; cursor.next(line); ++n) {
-        if (n % kRowsPerPlace == static_cast<size_t>(BlockRow::Level)) level = line;
-        if (n % kRowsPerPlace != static_cast<size_t>(kRowsPerPlace - 1)) continue;
-        forEachChannelField(level, [&](int channel, std::string_view value) {
+    // Only whole places count.
+    for (int place = 0; place < file.placeCount(); ++place) {
+        forEachChannelField(file.line(place, BlockRow::Level), [&](int channel, std::string_view value) {
             if (!value.empty() && value != kEmptyMark) current.channelHasValue[channel] = 1;
         });
     }

@@ -85,6 +85,14 @@ bool readWholeFile(const fs::path& path, std::string& out) {
     out.clear();
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return false;
+    // One read into a buffer of the file's size (a 2,000-place worksheet is over 30 MB);
+    // a file that changes size meanwhile, or one without a size (/proc), is read to its
+    // end all the same.
+    struct stat st {};
+    if (::fstat(::fileno(f), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+        out.resize(static_cast<size_t>(st.st_size));
+        out.resize(std::fread(out.data(), 1, out.size(), f));
+    }
     char buffer[1 << 16];
     size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) out.append(buffer, n);

@@ -2,60 +2,72 @@
 
 #include <cerrno>
 
-#include "core/file_io.h"
 #include "core/text.h"
+#include "core/worksheet_file_writer.h"
+#include "core/worksheet_lines.h"
 
 namespace mireva {
 
 bool WorksheetDocument::load(const std::filesystem::path& path) {
-    std::string content;
-    if (!readWholeFile(path, content)) {
+    WorksheetLines file;
+    if (!file.load(path)) {
         const int reason = errno;  // kept for the caller's message
         *this = WorksheetDocument();
         errno = reason;
         return false;
     }
-    parse(content);
+    assign(file);
     return true;
 }
 
-void WorksheetDocument::parse(std::string_view content) {
+void WorksheetDocument::parse(std::string_view content) { assign(WorksheetLines(std::string(content))); }
+
+void WorksheetDocument::assign(const WorksheetLines& file) {
     *this = WorksheetDocument();
-    LineCursor cursor(content);
-    std::string_view line;
-    if (cursor.next(line)) {
-        header1 = line;
-        hasHeader1 = true;
-    }
-    if (cursor.next(line)) {
-        header2 = line;
-        hasHeader2 = true;
-    }
-    while (cursor.next(line)) lines.emplace_back(line);
+    hasHeader1 = file.lineCount() > 0;
+    if (hasHeader1) header1 = file.line(0);
+    hasHeader2 = file.hasHeader2();
+    if (hasHeader2) header2 = file.header2();
+    lines.reserve(file.dataLineCount());
+    for (size_t i = 0; i < file.dataLineCount(); ++i) lines.emplace_back(file.dataLine(i));
 }
 
+namespace {
+
+// Gives the lines of the file in order: the headers that the document has (or that
+// later lines need in front of them), then the data lines. False as soon as `put`
+// returns false.
+template <class Put>
+bool forEachFileLine(const WorksheetDocument& ws, Put&& put) {
+    if ((ws.hasHeader1 || ws.hasHeader2 || !ws.lines.empty()) && !put(ws.header1)) return false;
+    if ((ws.hasHeader2 || !ws.lines.empty()) && !put(ws.header2)) return false;
+    for (const std::string& line : ws.lines)
+        if (!put(line)) return false;
+    return true;
+}
+
+}  // namespace
+
 std::string WorksheetDocument::serialize() const {
-    size_t size = header1.size() + header2.size() + 4;
-    for (const std::string& l : lines) size += l.size() + 2;
+    size_t size = header1.size() + header2.size() + 2 * kWorksheetLineEnd.size();
+    for (const std::string& l : lines) size += l.size() + kWorksheetLineEnd.size();
     std::string out;
     out.reserve(size);
-    if (hasHeader1 || hasHeader2 || !lines.empty()) {
-        out += header1;
-        out += "\r\n";
-    }
-    if (hasHeader2 || !lines.empty()) {
-        out += header2;
-        out += "\r\n";
-    }
-    for (const std::string& l : lines) {
-        out += l;
-        out += "\r\n";
-    }
+    forEachFileLine(*this, [&](std::string_view line) {
+        appendWorksheetLine(out, line);
+        return true;
+    });
     return out;
 }
 
-bool WorksheetDocument::save(const std::filesystem::path& target, std::string* error) const {
-    return replaceFileContent(target, serialize(), error);
+bool WorksheetDocument::save(const std::filesystem::path& target, std::string* error, int* errorNumber) const {
+    WorksheetFileWriter writer(target);
+    const bool ok = writer.open() &&
+                    forEachFileLine(*this, [&](std::string_view line) { return writer.writeLine(line); }) &&
+                    writer.commit();
+    if (!ok && error) *error = writer.error();
+    if (!ok && errorNumber) *errorNumber = writer.errorNumber();
+    return ok;
 }
 
 std::string_view placeNameOf(std::string_view line) {

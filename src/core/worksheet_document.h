@@ -1,7 +1,8 @@
 // worksheet.csv held in memory as its code page 932 lines, exactly as the file holds
-// them (line ends stripped). Readers use it to look at fields; operations that change
-// the worksheet change lines and save the document through the replace-in-one-step
-// writer, so that lines they do not touch are copied byte for byte.
+// them (line ends stripped, lines cut as WorksheetLines cuts them). Readers use it to
+// look at fields; operations that change the worksheet change lines and save the
+// document through the worksheet's writer (WorksheetFileWriter), so that lines they
+// do not touch are copied byte for byte.
 #pragma once
 
 #include <filesystem>
@@ -15,12 +16,16 @@
 
 namespace mireva {
 
+class WorksheetLines;
+
 class WorksheetDocument {
 public:
-    // False when the file cannot be opened; the document is then empty.
+    // False when the file cannot be opened (errno tells why); the document is then empty.
     bool load(const std::filesystem::path& path);
     // Reads from bytes held in memory (same rules as load).
     void parse(std::string_view content);
+    // Takes the lines of a worksheet read as lines.
+    void assign(const WorksheetLines& file);
 
     std::string header1;             // band group line
     std::string header2;             // column name line
@@ -39,8 +44,10 @@ public:
 
     // The file's bytes: every line followed by CR LF.
     std::string serialize() const;
-    // Writes the document over `target` in one step.
-    bool save(const std::filesystem::path& target, std::string* error = nullptr) const;
+    // Writes the same bytes over `target` in one step, line by line (the whole file is
+    // never built in memory). On a failure `target` keeps its content, and `error` gets
+    // the target and the reason, `errorNumber` the errno value.
+    bool save(const std::filesystem::path& target, std::string* error = nullptr, int* errorNumber = nullptr) const;
 };
 
 // Place name of a block row: field 3 up to its colon.

@@ -5,7 +5,7 @@
 #include "core/cp932.h"
 #include "core/file_io.h"
 #include "core/text.h"
-#include "core/worksheet_document.h"
+#include "core/worksheet_file_writer.h"
 #include "ingest/error_log.h"
 #include "ingest/location_table.h"
 #include "ingest/measurement_file_reader.h"
@@ -31,14 +31,14 @@ int aggregationRun(RunRecord& record, const RunMessageSink& showMessage) {
     // The new worksheet is written beside the old one and replaces it in one step when
     // the run completes; an aborted or failed run leaves the previous worksheet (and so
     // the grid that shows it) as it was.
-    AtomicFileWriter worksheet(record.worksheetPath);
+    WorksheetFileWriter worksheet(record.worksheetPath);
     auto cannotWrite = [&]() {
         if (showMessage)
             showMessage(sj("集計結果を書き込めません") + "\n" + pathText(record.worksheetPath) + "\n" +
                         toCp932(worksheet.error()));
         return finish(1);
     };
-    if (!worksheet.open() || !worksheet.write(worksheetHeaderLines(record.channelWanted))) return cannotWrite();
+    if (!worksheet.open() || !worksheet.writeLines(worksheetHeaderLines(record.channelWanted))) return cannotWrite();
 
     LocationTable table;
     if (!table.load(record.locationTablePath)) {
@@ -82,7 +82,7 @@ int aggregationRun(RunRecord& record, const RunMessageSink& showMessage) {
         if (acc->date.empty()) continue;  // no 日付 line: the place gives no rows
         block.clear();
         appendPlaceBlock(block, *acc, record.channelWanted, record.summary);
-        if (!worksheet.write(block)) return cannotWrite();
+        if (!worksheet.writeLines(block)) return cannotWrite();
         ++record.placesWritten;
     }
     if (!worksheet.commit()) return cannotWrite();

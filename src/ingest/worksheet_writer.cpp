@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/cp932.h"
+#include "core/worksheet_file_writer.h"
 
 namespace mireva {
 namespace {
@@ -25,14 +26,14 @@ std::string worksheetHeaderLines(const ChannelWanted& wanted) {
             out += ',';
         }
     }
-    out += "\r\n";
+    endWorksheetLine(out);
     out += sj("日付,時刻,測定場所,測定モード,レベルオフセット(dB),");
     for (int c = 0; c < kChannelCount; ++c) {
         if (!wanted[c]) continue;
         out += catalog.channel(c).name;
         out += ',';
     }
-    out += "\r\n";
+    endWorksheetLine(out);
     return out;
 }
 
@@ -73,7 +74,7 @@ void appendPlaceBlock(std::string& out, const PlaceAccumulator& acc, const Chann
             if (!anyValue) {
                 out += allEmpty;
                 if (marksPresence) summary.apply(row, 0, false);
-                out += "\r\n";
+                endWorksheetLine(out);
                 continue;
             }
         }
@@ -101,7 +102,7 @@ void appendPlaceBlock(std::string& out, const PlaceAccumulator& acc, const Chann
             }
             if (value || marksPresence) summary.apply(row, c, value);
         }
-        out += "\r\n";
+        endWorksheetLine(out);
     }
 }
 

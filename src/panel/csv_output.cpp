@@ -1,7 +1,6 @@
 #include "panel/csv_output.h"
 
 #include "core/aggregation_summary.h"
-#include "core/file_io.h"
 #include "core/text.h"
 #include "core/worksheet_layout.h"
 
@@ -56,18 +55,17 @@ void appendLine(std::string& out, std::string_view line, size_t c, const std::ar
 
 }  // namespace
 
-std::string worksheetCsv(std::string_view content, const std::array<int, kChannelCount>& channelInUse,
+std::string worksheetCsv(const WorksheetLines& worksheet, const std::array<int, kChannelCount>& channelInUse,
                          const std::array<std::string, kChannelCount>& broadcasterNames) {
     std::string out;
-    out.reserve(content.size() / 2);
-    LineCursor cursor(content);
-    std::string_view line;
-    if (!cursor.next(line)) return out;  // the band group line is not written
+    out.reserve(worksheet.content().size() / 2);
+    if (worksheet.lineCount() == 0) return out;  // the band group line is not written
     // The places are the whole blocks: the output of a trailing partial block is taken
     // back once the worksheet ends before its last line.
     size_t blockStart = 0;
     size_t c = 0;
-    for (; cursor.next(line); ++c) {
+    for (; c + 1 < worksheet.lineCount(); ++c) {
+        const std::string_view line = worksheet.line(c + 1);
         const bool blockLine = c > 0;
         if (blockLine && blockRowOf(c) == BlockRow::Frequency) blockStart = out.size();
         if (blockLine && (blockRowOf(c) == BlockRow::BerA || blockRowOf(c) == BlockRow::BerC)) continue;
@@ -79,7 +77,7 @@ std::string worksheetCsv(std::string_view content, const std::array<int, kChanne
 
 std::string worksheetCsv(const WorksheetDocument& worksheet, const std::array<int, kChannelCount>& channelInUse,
                          const std::array<std::string, kChannelCount>& broadcasterNames) {
-    return worksheetCsv(worksheet.serialize(), channelInUse, broadcasterNames);
+    return worksheetCsv(WorksheetLines(worksheet), channelInUse, broadcasterNames);
 }
 
 }  // namespace mireva

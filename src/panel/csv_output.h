@@ -5,10 +5,10 @@
 
 #include <array>
 #include <string>
-#include <string_view>
 
 #include "core/channel_catalog.h"
 #include "core/worksheet_document.h"
+#include "core/worksheet_lines.h"
 
 namespace mireva {
 
@@ -18,8 +18,8 @@ namespace mireva {
 std::string worksheetCsv(const WorksheetDocument& worksheet, const std::array<int, kChannelCount>& channelInUse,
                          const std::array<std::string, kChannelCount>& broadcasterNames);
 
-// The same from the bytes of a worksheet file.
-std::string worksheetCsv(std::string_view content, const std::array<int, kChannelCount>& channelInUse,
+// The same from the worksheet file as read.
+std::string worksheetCsv(const WorksheetLines& worksheet, const std::array<int, kChannelCount>& channelInUse,
                          const std::array<std::string, kChannelCount>& broadcasterNames);
 
 }  // namespace mireva

@@ -5,6 +5,7 @@
 #include "core/error_reason.h"
 #include "core/file_io.h"
 #include "core/worksheet_document.h"
+#include "core/worksheet_lines.h"
 #include "core/aggregation_summary.h"
 #include "panel/csv_output.h"
 #include "panel/level_rounding.h"
@@ -19,25 +20,6 @@ PanelMessage fileFailure(const char* text, const std::filesystem::path& file, in
 
 namespace {
 
-// Writes the document line by line through the scratch file, without building the
-// whole file in memory first (a 2,000-place worksheet is some 30 MB).
-bool saveWorksheet(const WorksheetDocument& ws, const WorksheetFiles& files, int& errorNumber) {
-    AtomicFileWriter writer(files.worksheet);
-    if (!writer.open()) {
-        errorNumber = writer.errorNumber();
-        return false;
-    }
-    static constexpr std::string_view kEnd = "\r\n";
-    auto put = [&](const std::string& line) { return writer.write(line) && writer.write(kEnd); };
-    bool ok = true;
-    if (ws.hasHeader1 || ws.hasHeader2 || !ws.lines.empty()) ok = put(ws.header1);
-    if (ok && (ws.hasHeader2 || !ws.lines.empty())) ok = put(ws.header2);
-    for (size_t i = 0; ok && i < ws.lines.size(); ++i) ok = put(ws.lines[i]);
-    if (ok && writer.commit()) return true;
-    errorNumber = writer.errorNumber();
-    return false;
-}
-
 // Loads, edits and saves; `edit` returns false when it left the worksheet unchanged.
 EditOutcome editFile(const WorksheetFiles& files, const std::function<bool(WorksheetDocument&)>& edit) {
     EditOutcome outcome;
@@ -49,7 +31,7 @@ EditOutcome editFile(const WorksheetFiles& files, const std::function<bool(Works
     }
     if (!edit(worksheet)) return outcome;
     int errorNumber = 0;
-    if (!saveWorksheet(worksheet, files, errorNumber)) {
+    if (!worksheet.save(files.worksheet, nullptr, &errorNumber)) {
         outcome.failed = true;
         outcome.messages.push_back(fileFailure(panel_text::kWorksheetNotSaved, files.worksheet, errorNumber));
         return outcome;
@@ -91,7 +73,7 @@ EditOutcome runRowOperation(const WorksheetFiles& files, GridState& state,
     if (r.worksheetChanged) {
         if (r.showProgress && beforeSaving) beforeSaving();
         int errorNumber = 0;
-        if (!saveWorksheet(work.worksheet, files, errorNumber)) {
+        if (!work.worksheet.save(files.worksheet, nullptr, &errorNumber)) {
             outcome.failed = true;
             outcome.messages.push_back(fileFailure(panel_text::kWorksheetNotSaved, files.worksheet, errorNumber));
             return outcome;
@@ -111,14 +93,14 @@ EditOutcome writeCsvFile(const WorksheetFiles& files, const std::filesystem::pat
                          const std::array<std::string, kChannelCount>& broadcasterNames) {
     EditOutcome outcome;
     outcome.showProgress = true;
-    std::string content;
-    if (!readWholeFile(files.worksheet, content)) {
+    WorksheetLines worksheet;
+    if (!worksheet.load(files.worksheet)) {
         outcome.failed = true;
         outcome.messages.push_back(fileFailure(panel_text::kWorksheetNotRead, files.worksheet, errno));
         return outcome;
     }
     int errorNumber = 0;
-    if (!replaceFileContent(out, worksheetCsv(content, channelInUse, broadcasterNames), nullptr, &errorNumber)) {
+    if (!replaceFileContent(out, worksheetCsv(worksheet, channelInUse, broadcasterNames), nullptr, &errorNumber)) {
         outcome.failed = true;
         outcome.messages.push_back(fileFailure(panel_text::kCsvFailed, out, errorNumber));
         return outcome;

@@ -10,7 +10,7 @@
 
 #include "core/aggregation_summary.h"
 #include "core/worksheet_document.h"
-#include "reports/worksheet_lines.h"
+#include "core/worksheet_lines.h"
 #include "reports/page_plan.h"
 #include "reports/report_canvas.h"
 #include "settings/report_settings.h"

@@ -290,5 +290,20 @@ TEST_F(Run, LongNamesAndManyItemsInOnePlace) {
     EXPECT_EQ(messages_, (std::vector<std::string>{kMissing}));
 }
 
+// The run streams its blocks and a worksheet operation saves a whole document, both
+// through the one worksheet writer: a run's file, read and saved again unchanged, keeps
+// every byte.
+TEST_F(Run, ARunsWorksheetSavedAgainKeepsEveryByte) {
+    table({"1,SINGLE,20130405,CSV,a.csv,1F,101", "2,SINGLE,20130405,CSV,b.csv,2F,201", "3,PNG,d,PNG,c.png,3F,"});
+    meter("SINGLE/20130405/CSV/a.csv", level20("45.3"));
+    meter("SINGLE/20130405/CSV/b.csv", level20("---"));
+    EXPECT_EQ(run(), 0);
+    const std::string written = test::readFile(record_.worksheetPath);
+    ASSERT_EQ(worksheet().placeCount(), 2);
+    ASSERT_TRUE(worksheet().save(dir_ / "saved.csv"));
+    EXPECT_EQ(test::readFile(dir_ / "saved.csv"), written);
+    EXPECT_EQ(worksheet().serialize(), written);
+}
+
 }  // namespace
 }  // namespace mireva

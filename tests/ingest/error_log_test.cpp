@@ -14,27 +14,7 @@ namespace mireva {
 namespace {
 
 using test::cp;
-
-// While it lives, no file of this process may grow beyond `bytes`: a full disk as the
-// log's writes meet it (the write fails with "File too large" instead of a signal).
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit limit = previous_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
-};
+using test::FileSizeLimit;
 
 const std::string kHeader = cp("日時,ファイル名,エラー内容\r\n");
 

@@ -196,6 +196,31 @@ TEST(WorksheetEdits, CsvCompletionOnlyWhenWrittenCompletely) {
     EXPECT_EQ(splitLines(test::readFile(out)).size(), 1u + 4 * 6);  // the earlier output is kept
 }
 
+// Whatever ends the lines of worksheet.csv, the operations take it as its CR LF form:
+// the same CSV output, the same channels in use, and a rewrite that writes CR LF.
+TEST(WorksheetEdits, OtherLineEndsGiveWhatTheirCrLfFormGives) {
+    Site site(3);
+    std::array<int, kChannelCount> inUse{};
+    inUse[0] = inUse[1] = 1;
+    std::array<std::string, kChannelCount> names{};
+    names[0] = "NHK";
+    const fs::path out = site.dir / "out.csv";
+    auto outputs = [&](const std::string& bytes) {
+        std::vector<std::string> results;
+        test::writeFile(site.files.worksheet, bytes);
+        EXPECT_TRUE(writeCsvFile(site.files, out, inUse, names).changed);
+        results.push_back(test::readFile(out));
+        AggregationSummary current;
+        EXPECT_TRUE(recountChannelsInUse(site.files, current));
+        results.emplace_back(current.channelHasValue.begin(), current.channelHasValue.end());
+        EXPECT_TRUE(roundWorksheetFile(site.files).changed);
+        results.push_back(site.worksheet());
+        return results;
+    };
+    for (const test::LineEndCase& c : test::lineEndCases(site.original))
+        EXPECT_EQ(outputs(c.bytes), outputs(c.asCrLf)) << c.name;
+}
+
 TEST(WorksheetEdits, ResetAfterOffsetMoveAndDeleteGivesTheStateAfterReading) {
     Site site(5);
     // The end of a reading run: the reset copy and both sets.

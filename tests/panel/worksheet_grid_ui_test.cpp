@@ -188,6 +188,27 @@ TEST_F(GridTest, APartialLastBlockIsNotAPlace) {
     }
 }
 
+// The grid shows a worksheet whatever ends its lines as it shows their CR LF form.
+TEST_F(GridTest, OtherLineEndsShowAsTheirCrLfForm) {
+    auto cells = [&](const std::string& bytes) {
+        test::writeFile(session.locations.worksheet(), bytes);
+        WorksheetGridModel model;
+        EXPECT_TRUE(model.fill(session.locations.worksheet(), 0, noNames));
+        std::vector<std::string> texts;
+        for (int c = 0; c < model.columnCount(); ++c)
+            texts.push_back(model.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString().toStdString());
+        for (int r = 0; r < model.rowCount(); ++r)
+            for (int c = 0; c < model.columnCount(); ++c) texts.push_back(model.cellBytes(r, c));
+        return texts;
+    };
+    const std::string crlf = test::readFile(session.locations.worksheet());
+    for (const test::LineEndCase& c : test::lineEndCases(crlf)) {
+        const std::vector<std::string> shown = cells(c.bytes);
+        EXPECT_EQ(shown.size(), 44u * 19u) << c.name;
+        EXPECT_EQ(shown, cells(c.asCrLf)) << c.name;
+    }
+}
+
 TEST_F(GridTest, SwappingRowsKeepsThePlaceNumbersAndRemovingRenumbers) {
     WorksheetGridModel model;
     model.fill(session.locations.worksheet(), 0, noNames);

@@ -1,13 +1,14 @@
 #include "support/test_support.h"
 
 #include <algorithm>
-
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
 #include <stdexcept>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace mireva::test {
@@ -66,6 +67,23 @@ AsOrdinaryUser::~AsOrdinaryUser() {
     if (switched_ && ::seteuid(0) != 0) std::abort();
 }
 
+FileSizeLimit::FileSizeLimit(unsigned long long bytes) {
+    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    previousLimit_ = limit.rlim_cur;
+    limit.rlim_cur = static_cast<rlim_t>(bytes);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = static_cast<rlim_t>(previousLimit_);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, previousHandler_);
+}
+
 std::string readFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream ss;
@@ -90,6 +108,35 @@ std::vector<std::string> folderNames(const fs::path& folder) {
 void makeReadOnly(const fs::path& path) {
     fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
+}
+
+std::vector<LineEndCase> lineEndCases(const std::string& crlf) {
+    // The content with line end number n (from 0) replaced by end(n).
+    auto withEnds = [&](auto&& end) {
+        std::string out;
+        size_t n = 0;
+        size_t at = 0;
+        for (size_t lf; (lf = crlf.find("\r\n", at)) != std::string::npos; at = lf + 2) {
+            out.append(crlf, at, lf - at);
+            out += end(n++);
+        }
+        out.append(crlf, at);
+        return out;
+    };
+    auto withoutLast = [](std::string text, size_t endSize) {
+        text.resize(text.size() >= endSize ? text.size() - endSize : 0);
+        return text;
+    };
+    const std::string lf = withEnds([](size_t) { return "\n"; });
+    return {
+        {"CR LF", crlf, crlf},
+        {"LF", lf, crlf},
+        {"CR LF and LF mixed", withEnds([](size_t n) { return n % 2 ? "\n" : "\r\n"; }), crlf},
+        {"last line without its CR LF", withoutLast(crlf, 2), crlf},
+        {"last line without its LF", withoutLast(lf, 1), crlf},
+        // A CR after the last line end is one more line, an empty one.
+        {"CR after the last line", crlf + "\r", crlf + "\r\n"},
+    };
 }
 
 fs::path sourcePath(const std::string& relative) { return fs::path(MIREVA_TEST_SOURCE_DIR) / relative; }

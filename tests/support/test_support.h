@@ -54,6 +54,20 @@ private:
     bool switched_ = false;
 };
 
+// While it lives, no file of this process may grow beyond `bytes`: a full disk as a
+// file's writes meet it (the write fails with "File too large" instead of a signal).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(unsigned long long bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    unsigned long long previousLimit_ = 0;
+    void (*previousHandler_)(int) = nullptr;
+};
+
 std::string readFile(const std::filesystem::path& path);
 void writeFile(const std::filesystem::path& path, std::string_view bytes);
 // The names in a folder, sorted (a rewrite must leave no scratch file behind).
@@ -61,6 +75,16 @@ std::vector<std::string> folderNames(const std::filesystem::path& folder);
 // Takes every write permission bit off a file: the user's read-only mark, which a
 // rewrite must respect even for the superuser the tests run as.
 void makeReadOnly(const std::filesystem::path& path);
+
+// One text file with its lines ended in other ways than CR LF, as every reader of the
+// system's files must take them: `bytes` reads as the lines of `asCrLf` (the same
+// lines, each followed by CR LF). Made from content whose every line ends in CR LF.
+struct LineEndCase {
+    const char* name;
+    std::string bytes;
+    std::string asCrLf;
+};
+std::vector<LineEndCase> lineEndCases(const std::string& crlfContent);
 
 // UTF-8 text to code page 932 bytes (for expected file content).
 inline std::string cp(std::string_view utf8) { return toCp932(utf8); }

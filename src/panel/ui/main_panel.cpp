@@ -203,23 +203,17 @@ void MainPanel::judge() {
     // The judgement looks at the level line of each whole place only, so the worksheet
     // the grid has just read is handed over with its other lines left empty: no copy
     // of the whole file on every band tab change.
-    const std::string& content = model_->content();
-    LineCursor cursor(content);
-    std::string_view line;
-    cursor.next(line);
-    cursor.next(line);
-    size_t d = 0;
-    while (cursor.next(line)) {
-        if (d >= levelLines_.lines.size()) levelLines_.lines.emplace_back();
+    const WorksheetLines& worksheet = model_->worksheet();
+    const size_t count = worksheet.dataLineCount();
+    levelLines_.lines.resize(count);
+    for (size_t d = 0; d < count; ++d) {
         std::string& target = levelLines_.lines[d];
         if (d % kRowsPerPlace == static_cast<size_t>(BlockRow::Level)) {
-            target.assign(line);
+            target.assign(worksheet.dataLine(d));
         } else {
             target.clear();
         }
-        ++d;
     }
-    levelLines_.lines.resize(d);
     mireva::judge(levelLines_, settings.standardValues, judgement_);
     applyBelowStandardRows();
 }

@@ -2,7 +2,6 @@
 
 #include "uikit/qt_text.h"
 #include "core/cp932.h"
-#include "core/file_io.h"
 #include "core/text.h"
 #include "core/worksheet_layout.h"
 
@@ -39,8 +38,7 @@ WorksheetGridModel::WorksheetGridModel(QObject* parent) : QAbstractTableModel(pa
 bool WorksheetGridModel::fill(const std::filesystem::path& worksheet, int tab, const BroadcasterNames& names) {
     beginResetModel();
     tab_ = tab;
-    const bool opened = readWholeFile(worksheet, content_);
-    if (!opened) content_.clear();
+    const bool opened = worksheet_.load(worksheet);
     columns_.clear();
     columns_.push_back({QStringLiteral("No"), 50, -1});
     wantedFields_.clear();
@@ -49,13 +47,11 @@ bool WorksheetGridModel::fill(const std::filesystem::path& worksheet, int tab, c
     belowStandard_.clear();
 
     // Offsets into the content are 32-bit; a worksheet beyond 4 GB is not a worksheet.
-    if (content_.size() >= UINT32_MAX) content_.clear();
+    if (worksheet_.content().size() >= UINT32_MAX) worksheet_.clear();
 
-    LineCursor cursor(content_);
-    std::string_view line;
     const ChannelCatalog& catalog = ChannelCatalog::instance();
-    if (cursor.next(line) && cursor.next(line)) {
-        const std::vector<std::string_view> header = splitFields(line);
+    if (worksheet_.hasHeader2()) {
+        const std::vector<std::string_view> header = splitFields(worksheet_.header2());
         for (size_t f = 0; f < header.size(); ++f) {
             const int field = static_cast<int>(f);
             if (field < kPlaceField) continue;
@@ -77,9 +73,11 @@ bool WorksheetGridModel::fill(const std::filesystem::path& worksheet, int tab, c
 
         const size_t perRow = wantedFields_.size();
         const int lastWanted = wantedFields_.empty() ? -1 : wantedFields_.back();
-        const char* base = content_.data();
+        const char* base = worksheet_.content().data();
+        const int lines = static_cast<int>(worksheet_.dataLineCount());
         int d = 0;
-        while (cursor.next(line)) {
+        while (d < lines) {
+            const std::string_view line = worksheet_.dataLine(static_cast<size_t>(d));
             const int kind = d % kRowsPerPlace;
             const int place = d / kRowsPerPlace + 1;
             ++d;
@@ -141,7 +139,7 @@ std::string_view WorksheetGridModel::cellView(int row, int column) const {
     const int field = columns_[static_cast<size_t>(column)].field;
     if ((field == kModeField || field == kOffsetField) && r.lineKind != kLevelLine) return "-";
     const Cell& c = cells_[r.firstCell + static_cast<size_t>(column) - 1];
-    return std::string_view(content_.data() + c.begin, c.size);
+    return std::string_view(worksheet_.content().data() + c.begin, c.size);
 }
 
 bool WorksheetGridModel::isOffsetColumn(int column) const {

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "core/channel_catalog.h"
+#include "core/worksheet_lines.h"
 
 namespace mireva::ui {
 
@@ -32,8 +33,9 @@ public:
     // The buffers of the previous fill are reused, so refilling a large worksheet costs
     // no fresh memory.
     bool fill(const std::filesystem::path& worksheet, int tab, const BroadcasterNames& names);
-    // The worksheet's bytes as the last fill read them.
-    const std::string& content() const { return content_; }
+    // The worksheet as the last fill read it.
+    const WorksheetLines& worksheet() const { return worksheet_; }
+    const std::string& content() const { return worksheet_.content(); }
     // Deletes every row; the columns stay.
     void clearRows();
 
@@ -88,7 +90,7 @@ private:
 
     std::string_view cellView(int row, int column) const;
 
-    std::string content_;
+    WorksheetLines worksheet_;
     int tab_ = 0;
     std::vector<Column> columns_;
     std::vector<int> wantedFields_;  // 0-based fields shown after "No", ascending
