@@ -66,8 +66,7 @@ ZipContents readZipBytes(const std::string& b) {
             content = b.substr(data, compressed);
         else if (method != 8 || !inflateRaw(b.substr(data, compressed), size, content))
             return bad(name + ": cannot inflate");
-        if (content.size() != size ||
-            crc32_z(0, reinterpret_cast<const Bytef*>(content.data()), content.size()) != crc)
+        if (content.size() != size || crc32_z(0, reinterpret_cast<const Bytef*>(content.data()), content.size()) != crc)
             return bad(name + ": CRC or size wrong");
         if (!result.entries.emplace(name, std::move(content)).second) return bad(name + ": twice");
     }
