@@ -20,7 +20,10 @@ namespace {
 // The compression level: level 1 packs the sheets' repetitive XML nearly as tight as
 // the default level in a third of the time.
 constexpr int kDeflateLevel = 1;
-// Parts waiting for the compressing thread: enough to keep both threads busy.
+// Compressing is most of the work: two threads for it, beside the one laying out the
+// sheets and writing their XML, keep both cores of a small machine busy.
+constexpr int kCompressingThreads = 2;
+// Parts waiting for a compressing thread: enough to keep the threads busy.
 constexpr size_t kQueuedParts = 6;
 // Bytes gathered before they go to the file.
 constexpr size_t kWriteChunk = 1 << 20;
@@ -53,7 +56,7 @@ struct XlsxWriter::State {
     explicit State(AtomicFileWriter& file)
         : file(file), zip([this](std::string_view bytes) { return buffer(bytes); }) {}
 
-    // Compressing thread.
+    // Written by one compressing thread at a time: the one whose part is next.
     AtomicFileWriter& file;
     std::string pending;
     ZipWriter zip;
@@ -74,16 +77,20 @@ struct XlsxWriter::State {
     struct Part {
         std::string name;
         std::string content;
+        std::uint64_t number = 0;  // place in the archive
     };
     std::mutex lock;
     std::condition_variable changed;
     std::deque<Part> queue;
+    std::uint64_t partsQueued = 0;
+    std::uint64_t nextToWrite = 0;
+    int running = 0;        // compressing threads not yet finished
     bool closing = false;   // no more parts: finish the archive
     bool stopping = false;  // abandon: drop what is queued
-    bool done = false;      // the thread has finished (archive complete or failed)
+    bool done = false;      // every thread has finished (archive complete or failed)
     bool failed = false;
     std::string failure;
-    std::thread worker;
+    std::vector<std::thread> workers;
 
     // Main thread.
     XlsxStyles styles;
@@ -91,36 +98,52 @@ struct XlsxWriter::State {
     std::vector<std::string> sheetNames;
     std::vector<PrintAreaName> printAreas;
 
+    void start() {
+        running = kCompressingThreads;
+        for (int i = 0; i < kCompressingThreads; ++i) workers.emplace_back([this] { run(); });
+    }
+
+    // A compressing thread: takes the next part, deflates it, waits for its turn and
+    // appends it to the archive. The last thread to finish closes the archive.
     void run() {
         for (;;) {
             Part part;
             {
                 std::unique_lock<std::mutex> l(lock);
-                changed.wait(l, [&] { return stopping || closing || !queue.empty(); });
-                if (stopping) break;
-                if (queue.empty()) {
-                    // Every part is in: the directory closes the archive.
-                    l.unlock();
-                    const bool ok = zip.finish() && flush();
-                    l.lock();
-                    if (!ok) fail(zip.error());
-                    break;
-                }
+                changed.wait(l, [&] { return stopping || failed || closing || !queue.empty(); });
+                if (stopping || failed || queue.empty()) break;
                 part = std::move(queue.front());
                 queue.pop_front();
             }
             changed.notify_all();  // room in the queue
             const ZipEntry entry = deflateEntry(std::move(part.name), part.content, kDeflateLevel);
             part.content = std::string();
-            if (!zip.add(entry)) {
-                std::lock_guard<std::mutex> l(lock);
-                fail(zip.error());
-                break;
+            {
+                std::unique_lock<std::mutex> l(lock);
+                changed.wait(l, [&] { return stopping || failed || nextToWrite == part.number; });
+                if (stopping || failed) break;
             }
+            const bool added = zip.add(entry);
+            {
+                std::lock_guard<std::mutex> l(lock);
+                ++nextToWrite;
+                if (!added) fail(zip.error());
+            }
+            changed.notify_all();
         }
-        std::lock_guard<std::mutex> l(lock);
-        done = true;
-        queue.clear();
+        std::unique_lock<std::mutex> l(lock);
+        if (--running == 0) {
+            if (closing && !stopping && !failed) {
+                // Every part is in: the directory closes the archive.
+                l.unlock();
+                const bool ok = zip.finish() && flush();
+                l.lock();
+                if (!ok) fail(zip.error());
+            }
+            done = true;
+            queue.clear();
+        }
+        l.unlock();
         changed.notify_all();
     }
     // Under `lock`.
@@ -129,13 +152,16 @@ struct XlsxWriter::State {
         failure = why;
     }
 
-    // Main thread: queues a part, waiting while the queue is full. False once the
+    // Main thread: queues a part, waiting while the queue is full. False once a
     // compressing thread has failed.
     bool push(std::string name, std::string content) {
         std::unique_lock<std::mutex> l(lock);
-        changed.wait(l, [&] { return done || queue.size() < kQueuedParts; });
-        if (done) return false;
-        queue.push_back(Part{std::move(name), std::move(content)});
+        changed.wait(l, [&] { return done || failed || queue.size() < kQueuedParts; });
+        if (done || failed) {
+            changed.wait(l, [&] { return done; });  // the threads let go of the file
+            return false;
+        }
+        queue.push_back(Part{std::move(name), std::move(content), partsQueued++});
         l.unlock();
         changed.notify_all();
         return true;
@@ -147,7 +173,12 @@ struct XlsxWriter::State {
             stopping = true;
         }
         changed.notify_all();
-        if (worker.joinable()) worker.join();
+        for (std::thread& t : workers)
+            if (t.joinable()) t.join();
+    }
+    void join() {
+        for (std::thread& t : workers)
+            if (t.joinable()) t.join();
     }
 };
 
@@ -193,7 +224,7 @@ bool XlsxWriter::open() {
         return fail(file_.error());
     }
     state_ = std::make_unique<State>(file_);
-    state_->worker = std::thread([s = state_.get()] { s->run(); });
+    state_->start();
     return true;
 }
 
@@ -266,7 +297,7 @@ bool XlsxWriter::commit(const std::function<bool()>& keepGoing) {
         abandon();
         return false;
     }
-    s.worker.join();
+    s.join();
     if (takeWorkerFailure()) {
         abandon();
         return false;
