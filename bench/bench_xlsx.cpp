@@ -10,7 +10,6 @@
 
 #include <unistd.h>
 
-#include "core/process_limits.h"
 #include "core/aggregation_summary.h"
 #include "core/worksheet_document.h"
 #include "excel/workbook_export.h"
@@ -114,12 +113,4 @@ BENCHMARK(BM_Sheets2000Places150Channels)->Unit(benchmark::kMillisecond)->Iterat
 
 }  // namespace
 
-// The programs set up their process this way before any export; so does this one.
-int main(int argc, char** argv) {
-    mireva::prepareProcessForLargeOutputs();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+BENCHMARK_MAIN();
