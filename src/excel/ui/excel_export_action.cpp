@@ -66,7 +66,9 @@ void runExcelExport(QWidget* parent, const AppSession& session, const QDate& tod
 
     excel::ExportOutcome outcome;
     {
-        WorkProgressDialog progress(parent, workbookProgressTitle(), WorkProgressDialog::Unit::Sheets);
+        // The workbook's last parts are written by our own loop: stoppable to the end.
+        WorkProgressDialog progress(parent, workbookProgressTitle(), WorkProgressDialog::Unit::Sheets,
+                                    WorkProgressDialog::Finishing::Cancellable);
         outcome = excel::exportWorkbook(inputs, toPath(chosen), progress.callback());
     }
     // Cancelled by the user: an earlier file of that name is as it was; nothing to say.
