@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
@@ -288,6 +290,34 @@ TEST(XlsxExportDeathTest, AWorkbookOfMoreSheetsThanTheOpenFileLimitIsWritten) {
             std::exit(written ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");
+}
+
+// A full disk met halfway (a file size limit: the write fails with "File too large"
+// instead of a signal): the export says so with the system's error number, keeps
+// the earlier file and leaves no scratch file.
+TEST(XlsxExport, AFullDiskFailsWithItsErrorAndKeepsTheEarlierFile) {
+    test::TempDir dir;
+    const auto path = dir / "book.xlsx";
+    test::writeFile(path, "earlier");
+    WorksheetDocument ws = test::makeWorksheet({.places = 300, .channels = {0, 1}});
+    ExportOutcome out;
+    {
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit previous{};
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
+        rlimit limit = previous;
+        limit.rlim_cur = 100 * 1024;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+        out = exportWorkbook(inputsFor(ws), path);
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, previousHandler);
+    }
+    EXPECT_FALSE(out.written);
+    EXPECT_FALSE(out.cancelled);
+    EXPECT_EQ(out.errorNumber, EFBIG);
+    EXPECT_FALSE(out.error.empty());
+    EXPECT_EQ(test::readFile(path), "earlier");
+    EXPECT_EQ(test::folderNames(dir.path()), std::vector<std::string>{"book.xlsx"});
 }
 
 TEST(XlsxExport, NothingToExportWritesNothing) {
