@@ -14,8 +14,7 @@
 namespace mireva::excel {
 
 // The declaration every part starts with, newline included.
-inline constexpr std::string_view kXmlDeclaration =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
+inline constexpr std::string_view kXmlDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
 
 // Element text: & < > escaped.
 void appendXmlText(std::string& out, std::string_view text);

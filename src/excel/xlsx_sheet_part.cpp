@@ -15,9 +15,8 @@ constexpr size_t kMaxCellText = 32767;
 constexpr double kDefaultColumnWidth = 8.43;
 
 size_t utf8Length(const std::string& text) {
-    return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
+    return static_cast<size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
@@ -113,8 +112,8 @@ bool appendSheetXml(std::string& out, const SheetModel& sheet, XlsxStyles& style
                 cells += "</t></is></c>";
             }
         }
-        const auto& ending = r < sheet.rowCount() ? mergesEndingAt[static_cast<size_t>(r)]
-                                                  : std::vector<const CellRange*>{};
+        const auto& ending =
+            r < sheet.rowCount() ? mergesEndingAt[static_cast<size_t>(r)] : std::vector<const CellRange*>{};
         if (!ending.empty() && !rowStarted) {
             dim.addRow(r);
             rowStarted = true;

@@ -39,7 +39,7 @@ private:
     };
     std::vector<std::string> numberFormatTexts_{""};
     std::vector<std::uint32_t> customNumberFormat_{0};  // by workbook id: 0 until a format uses it
-    std::vector<std::string> customTexts_;               // in order of first use
+    std::vector<std::string> customTexts_;              // in order of first use
     std::unordered_map<std::uint64_t, std::uint32_t> xfByKey_;
     std::unordered_map<std::uint16_t, std::uint32_t> fontBySize_;
     std::vector<std::uint16_t> fonts_;  // sizes in tenths

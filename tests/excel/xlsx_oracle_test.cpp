@@ -71,7 +71,7 @@ public:
                 items = xfs_;
             else
                 items = matches(s, std::string(tag) == "numFmts" ? "formatCode=\"[^\"]*\""
-                                                                  : "<(font|border)>[\\s\\S]*?</(font|border)>");
+                                                                 : "<(font|border)>[\\s\\S]*?</(font|border)>");
             std::sort(items.begin(), items.end());
             std::string joined = std::string("<") + tag + " count=\"" + std::to_string(items.size()) + "\">";
             for (const auto& i : items) joined += i;
@@ -267,8 +267,8 @@ TEST(XlsxOracle, EachModelGivesTheSamePackage) {
 // Every model in one workbook, under names that must be quoted, escaped or kept as
 // they are in the print areas and the sheet list.
 TEST(XlsxOracle, ManySheetsWithJapaneseAndSpecialNames) {
-    const std::vector<std::string> names = {"Title", "統合", "統合1", "地デジ", "BSCS(右旋)", "JCSAT-3A",
-                                            "R&D <x>", "say \"hi\"", "it's", "FM1", "Data.1", "CATV_2"};
+    const std::vector<std::string> names = {"Title",   "統合",       "統合1", "地デジ", "BSCS(右旋)", "JCSAT-3A",
+                                            "R&D <x>", "say \"hi\"", "it's",  "FM1",    "Data.1",     "CATV_2"};
     std::vector<SheetModel> sheets;
     for (size_t i = 0; i < names.size(); ++i) {
         SheetModel s(names[i]);
@@ -281,12 +281,10 @@ TEST(XlsxOracle, ManySheetsWithJapaneseAndSpecialNames) {
 
 // The report's own workbook: cover, channel list and the page sheets of a small site.
 TEST(XlsxOracle, TheReportWorkbookIsTheSame) {
-    WorksheetDocument ws = test::makeWorksheet({.places = 23,
-                                                .channels = {0, 1, 2, 40, 41, 90, 252, 365},
-                                                .placeName = [](int p) {
-                                                    return p % 2 ? "1F10" + std::to_string(p) + "号室 <A&B>"
-                                                                 : std::string("共用部");
-                                                }});
+    WorksheetDocument ws =
+        test::makeWorksheet({.places = 23, .channels = {0, 1, 2, 40, 41, 90, 252, 365}, .placeName = [](int p) {
+                                 return p % 2 ? "1F10" + std::to_string(p) + "号室 <A&B>" : std::string("共用部");
+                             }});
     WorkbookInputs in;
     in.worksheet = &ws;
     in.selection = summaryFromWorksheet(ws);

@@ -1,6 +1,5 @@
 #include "reference_xlsx_writer.h"
 
-
 #include <cerrno>
 #include <cstring>
 #include <set>
