@@ -7,7 +7,7 @@
 #   make package  build the Debian package (build/mireva_VERSION_ARCH.deb)
 #   make fuzz   build the libFuzzer targets with clang and run them for FUZZ_SECONDS each
 
-PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev libxlsxwriter-dev \
+PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev libxlsxwriter-dev zlib1g-dev \
   libgtest-dev libgmock-dev libbenchmark-dev fonts-noto-cjk xvfb xauth libgl-dev \
   poppler-utils clang libclang-rt-14-dev unzip x11-utils \
   qt6-translations-l10n qt6-charts-dev fonts-ipaexfont-gothic python3-fonttools \

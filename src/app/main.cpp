@@ -9,12 +9,10 @@
 
 #include "uikit/japanese_ui.h"
 #include "app/main_window.h"
-#include "core/process_limits.h"
 #include "uikit/message_boxes.h"
 #include "app/single_instance.h"
 
 int main(int argc, char** argv) {
-    mireva::prepareProcessForLargeOutputs();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mireva"));
     QApplication::setDesktopFileName(QStringLiteral("jp.co.orvane.Mireva"));  // the installed entry and icon

@@ -21,12 +21,9 @@ const char kHelp[] =
     "book.xlsx is left as it was. On a terminal the sheets done are shown on stderr;\n"
     "Ctrl+C stops the export and leaves an existing book.xlsx as it was.\n"
     "\n"
-    "Writing keeps one file open per sheet: a workbook with more sheets than the\n"
-    "system's open-file limit allows is refused before anything is written.\n"
-    "\n"
     "Prints the number of sheets written. Exit status: 0 written, 1 nothing to export\n"
-    "(no place or no channel), too many sheets for the open-file limit, or the file\n"
-    "could not be written, 2 wrong usage or unreadable inputs, 130 stopped by Ctrl+C.\n";
+    "(no place or no channel) or the file could not be written, 2 wrong usage or\n"
+    "unreadable inputs, 130 stopped by Ctrl+C.\n";
 
 }  // namespace
 

@@ -3,7 +3,6 @@
 
 #include "cli/cli_args.h"
 #include "cli/commands.h"
-#include "core/process_limits.h"
 
 namespace mireva::cli {
 
@@ -33,7 +32,6 @@ void usage(std::ostream& os) {
 
 int main(int argc, char** argv) {
     using namespace mireva::cli;
-    mireva::prepareProcessForLargeOutputs();
     if (argc < 2) {
         usage(std::cerr);
         return kExitUsage;

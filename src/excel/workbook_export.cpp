@@ -16,9 +16,6 @@ ExportOutcome exportWorkbook(const WorkbookInputs& inputs, const std::filesystem
         return outcome;
     }
 
-    // Refused before any work when the system would run out of open files halfway.
-    if (!fitsOpenFileLimit(inputs, outcome.error)) return outcome;
-
     XlsxWriter writer(target);
     if (!writer.open()) {
         outcome.error = writer.error();
@@ -35,7 +32,12 @@ ExportOutcome exportWorkbook(const WorkbookInputs& inputs, const std::filesystem
         writer.abandon();  // the scratch file goes; the target keeps what it held
         return outcome;
     }
-    if (!built || !writer.commit()) {
+    const bool committed = built && writer.commit([&] { return reportProgress(progress, total, total); });
+    if (writer.stopped()) {
+        outcome.cancelled = true;  // the scratch file is gone; the target keeps what it held
+        return outcome;
+    }
+    if (!committed) {
         outcome.error = writer.error().empty() ? "the workbook could not be built" : writer.error();
         outcome.errorNumber = writer.errorNumber();
         writer.abandon();
@@ -44,11 +46,6 @@ ExportOutcome exportWorkbook(const WorkbookInputs& inputs, const std::filesystem
     outcome.written = true;
     outcome.sheetCount = writer.sheetCount();
     return outcome;
-}
-
-bool fitsOpenFileLimit(const WorkbookInputs& inputs, std::string& why) {
-    const int sheets = PagePlan(inputs.selection, inputs.worksheet->placeCount()).pageCount() + 2;
-    return XlsxWriter::reserveOpenFiles(sheets, why);
 }
 
 std::string problemMessage(WorkbookProblem problem) {

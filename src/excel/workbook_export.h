@@ -20,13 +20,10 @@ struct ExportOutcome {
     int errorNumber = 0;  // the errno value when the file itself could not be written
 };
 
-// Whether the system lets this process hold the workbook's files open at once (one per
-// sheet while it is written); false with the figures in `why`. Inputs that pass
-// checkWorkbook only.
-bool fitsOpenFileLimit(const WorkbookInputs& inputs, std::string& why);
-
 // `progress` hears the sheets written of all sheets: 0 at the start, then after each
-// sheet; the last call (every sheet written) comes before the file is finished.
+// sheet; the last call (every sheet written) comes before the file is finished. When
+// finishing the file takes longer than a moment, the last call is repeated every quarter
+// of a second, so the work can still be stopped then.
 ExportOutcome exportWorkbook(const WorkbookInputs& inputs, const std::filesystem::path& target,
                              const ProgressCallback& progress = {});
 

@@ -32,8 +32,8 @@ QString WorkProgressDialog::countText(Unit unit, int done, int total) {
                                 : QStringLiteral("ページ %1 / %2").arg(d, t);
 }
 
-WorkProgressDialog::WorkProgressDialog(QWidget* parent, const QString& title, Unit unit)
-    : unit_(unit), title_(title), dialog_(std::make_unique<QProgressDialog>(parent)) {
+WorkProgressDialog::WorkProgressDialog(QWidget* parent, const QString& title, Unit unit, Finishing finishing)
+    : unit_(unit), finishing_(finishing), title_(title), dialog_(std::make_unique<QProgressDialog>(parent)) {
     dialog_->setObjectName(QStringLiteral("workProgress"));
     dialog_->setWindowTitle(MessageBoxes::caption());
     dialog_->setWindowModality(Qt::WindowModal);
@@ -64,9 +64,10 @@ ProgressCallback WorkProgressDialog::callback() {
 bool WorkProgressDialog::update(int done, int total) {
     if (cancelled()) return false;
     countText_ = countText(unit_, done, total);
-    // Every part done: what is left (finishing the file) cannot be stopped part way.
+    // Every part done: what is left is finishing the file, which only some work can
+    // stop part way.
     const bool finishing = total > 0 && done >= total;
-    cancelButton_->setEnabled(!finishing);
+    cancelButton_->setEnabled(!finishing || finishing_ == Finishing::Cancellable);
     dialog_->setLabelText(title_ + QLatin1Char('\n') + countText_ +
                           (finishing ? QStringLiteral("\n") + finishingText() : QString()));
     if (dialog_->maximum() != total) dialog_->setMaximum(std::max(total, 1));

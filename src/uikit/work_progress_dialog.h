@@ -2,8 +2,9 @@
 // 印刷, PDF output): a window-modal dialog with what is being done, the part done
 // ("1,200 / 5,602 シート", "ページ 300 / 5,600") and キャンセル. It appears only when
 // the work runs longer than about half a second, and is gone when the object is.
-// Once every part is done the file is being finished, which cannot be stopped part
-// way: キャンセル is then off and the dialog says so.
+// Once every part is done the file is being finished and the dialog says so; where
+// finishing cannot be stopped part way (a print job) キャンセル is then off, where it
+// can (the workbook) it stays on to the end.
 #pragma once
 
 #include <QString>
@@ -22,8 +23,10 @@ namespace mireva::ui {
 class WorkProgressDialog {
 public:
     enum class Unit { Sheets, Pages };
+    // Whether キャンセル still works while the finished parts are made into the file.
+    enum class Finishing { Fixed, Cancellable };
 
-    WorkProgressDialog(QWidget* parent, const QString& title, Unit unit);
+    WorkProgressDialog(QWidget* parent, const QString& title, Unit unit, Finishing finishing = Finishing::Fixed);
     ~WorkProgressDialog();
     WorkProgressDialog(const WorkProgressDialog&) = delete;
     WorkProgressDialog& operator=(const WorkProgressDialog&) = delete;
@@ -41,7 +44,7 @@ public:
     // "1,200 / 5,602 シート", "ページ 300 / 5,600".
     static QString countText(Unit unit, int done, int total);
     static QString cancelText();  // "キャンセル"
-    // Shown once every part is done while the file is finished; キャンセル is then off.
+    // Shown once every part is done while the file is finished.
     static QString finishingText();  // "仕上げています。しばらくお待ちください。"
 
     // Tests: called after every update, e.g. to cancel at a given point.
@@ -50,6 +53,7 @@ public:
 
 private:
     Unit unit_;
+    Finishing finishing_;
     QString title_;
     QString countText_;
     std::unique_ptr<QProgressDialog> dialog_;

@@ -153,6 +153,38 @@ TEST(WorkProgressDialog, OnceEveryPartIsDoneCancelIsOffWhileTheFileIsFinished) {
     EXPECT_FALSE(progress.update(3, 3));
 }
 
+// The workbook's finishing is stoppable: キャンセル stays on once every sheet is done, and
+// a cancel then leaves the earlier file and no scratch file.
+TEST_F(ExcelExportAction, CancelWhileTheWorkbookIsFinishedKeepsTheEarlierFile) {
+    {
+        WorkProgressDialog progress(nullptr, QStringLiteral("作成しています。"), WorkProgressDialog::Unit::Sheets,
+                                    WorkProgressDialog::Finishing::Cancellable);
+        QPushButton* cancel = progress.dialog()->findChild<QPushButton*>();
+        ASSERT_NE(cancel, nullptr);
+        EXPECT_TRUE(progress.update(3, 3));
+        EXPECT_TRUE(cancel->isEnabled());
+        EXPECT_EQ(progress.dialog()->labelText(),
+                  QStringLiteral("作成しています。\n3 / 3 シート\n") + WorkProgressDialog::finishingText());
+    }
+
+    writeWorksheet(15, {0, 1, 2});
+    test::writeFile(dir / "book.xlsx", "earlier workbook");
+    int heard = 0;
+    WorkProgressDialog::setObserver([&](WorkProgressDialog& p, int done, int total) {
+        ++heard;
+        if (done == total) p.cancel();
+    });
+    dialogs.paths.push_back(pathIn("book.xlsx"));
+    dialogs.answers.push_back(MessageAnswer::Yes);  // overwrite
+    runExcelExport(nullptr, session, kToday);
+    WorkProgressDialog::setObserver({});
+    EXPECT_EQ(heard, 7);  // 0 … 6 of 6 sheets
+    EXPECT_EQ(test::readFile(dir / "book.xlsx"), "earlier workbook");
+    EXPECT_FALSE(std::filesystem::exists(dir / ".book.xlsx.part"));
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_EQ(dialogs.texts(), QStringList{"指定のファイルは既に存在します。\n上書きしますがよろしいでしょうか?"});
+}
+
 TEST(WorkProgressDialog, CountsAreGroupedByThousands) {
     EXPECT_EQ(WorkProgressDialog::countText(WorkProgressDialog::Unit::Sheets, 1200, 5602),
               QStringLiteral("1,200 / 5,602 シート"));

@@ -54,13 +54,6 @@ void runExcelExport(QWidget* parent, const AppSession& session, const QDate& tod
         return;
     }
 
-    // Too many sheets for the open files the system allows: said before a name is asked.
-    if (std::string why; !excel::fitsOpenFileLimit(inputs, why)) {
-        MessageBoxes::error(parent,
-                            QStringLiteral("Excelファイルを作成できません。\n%1").arg(QString::fromStdString(why)));
-        return;
-    }
-
     const QString name = defaultWorkbookName(fromSj(inputs.settings.printData2.report), today);
     const QString chosen =
         FileDialogs::saveFile(parent, QStringLiteral("Excel出力"), QStringLiteral("Excel ブック (*.xlsx)"),
@@ -73,7 +66,9 @@ void runExcelExport(QWidget* parent, const AppSession& session, const QDate& tod
 
     excel::ExportOutcome outcome;
     {
-        WorkProgressDialog progress(parent, workbookProgressTitle(), WorkProgressDialog::Unit::Sheets);
+        // The workbook's last parts are written by our own loop: stoppable to the end.
+        WorkProgressDialog progress(parent, workbookProgressTitle(), WorkProgressDialog::Unit::Sheets,
+                                    WorkProgressDialog::Finishing::Cancellable);
         outcome = excel::exportWorkbook(inputs, toPath(chosen), progress.callback());
     }
     // Cancelled by the user: an earlier file of that name is as it was; nothing to say.
