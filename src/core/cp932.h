@@ -25,13 +25,14 @@ std::string toCp932WholeText(std::string_view utf8);
 std::string fromCp932(SjView cp932);
 
 // A UTF-8 text fixed when the program is compiled: a string literal or a constexpr
-// character array. Its address names the same characters for the life of the
-// process; a pointer or a string known only at run time does not convert.
+// character array, whose address names the same characters for the life of the
+// process. A pointer or a string does not convert; a character array filled at run
+// time does not compile, because the characters are read here while compiling.
 class Utf8Literal {
 public:
-    consteval Utf8Literal(const char* text) : text_(text) {
-        // Reading every character here is what refuses an array that could change.
-        while (text[size_] != '\0') ++size_;
+    template <std::size_t N>
+    consteval Utf8Literal(const char (&text)[N]) : text_(text) {
+        while (size_ < N && text[size_] != '\0') ++size_;
     }
     const char* data() const { return text_; }
     std::string_view view() const { return {text_, size_}; }

@@ -20,23 +20,24 @@ struct Sj;
 // Code page 932 bytes held elsewhere. A string literal of ASCII characters only
 // (separators, line breaks, file names such as "errorlog.csv") is the same bytes in
 // UTF-8 and in code page 932 and converts implicitly; a literal with any other
-// character, or a pointer known only at run time, does not compile.
+// character, a character array filled at run time or a pointer does not.
 struct SjView {
     std::string_view bytes;
 
     constexpr SjView() = default;
     constexpr explicit SjView(std::string_view cp932) : bytes(cp932) {}
     SjView(const Sj& text);  // a view of a held text
-    consteval SjView(const char* asciiLiteral) : bytes(asciiLiteral, asciiLength(asciiLiteral)) {}
+    template <std::size_t N>
+    consteval SjView(const char (&asciiLiteral)[N]) : bytes(asciiLiteral, asciiLength(asciiLiteral, N)) {}
 
     bool empty() const { return bytes.empty(); }
     friend bool operator==(SjView, SjView) = default;
     friend auto operator<=>(SjView, SjView) = default;
 
 private:
-    static consteval std::size_t asciiLength(const char* text) {
+    static consteval std::size_t asciiLength(const char* text, std::size_t capacity) {
         std::size_t n = 0;
-        for (; text[n] != '\0'; ++n)
+        for (; n < capacity && text[n] != '\0'; ++n)
             if (static_cast<unsigned char>(text[n]) >= 0x80) throw "only ASCII literals are code page 932 as written";
         return n;
     }
