@@ -122,7 +122,7 @@ void BM_ReadBytes(benchmark::State& state) {
 void BM_ReadBytesAndWriteWorksheet(benchmark::State& state) {
     const Site& s = site(static_cast<int>(state.range(0)));
     mireva::RunRecord record = recordFor(s);
-    if (mireva::aggregationRun(record, [](const std::string&) {}) != 0) {
+    if (mireva::aggregationRun(record, [](const mireva::Sj&) {}) != 0) {
         state.SkipWithError("the run was aborted");
         return;
     }
@@ -145,7 +145,7 @@ void BM_Aggregate(benchmark::State& state) {
         mireva::RunRecord record = recordFor(s);
         long long before = liveBytes.load();
         peakBytes.store(before);
-        int result = mireva::aggregationRun(record, [](const std::string&) {});
+        int result = mireva::aggregationRun(record, [](const mireva::Sj&) {});
         peak = peakBytes.load() - before;
         places = record.placesWritten;
         if (result != 0) state.SkipWithError("the run was aborted");

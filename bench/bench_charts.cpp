@@ -42,7 +42,7 @@ const fs::path& dataFolder() {
         bench::generateWorksheet(dir / "ORVANE" / "worksheet.csv", 2000, 11);
         ReportSettings settings = ReportSettings::defaults();
         settings.standardValues.fill("50");
-        for (int c = 0; c < kChannelCount; c += 3) settings.broadcasterNames[c] = toCp932("放送局");
+        for (int c = 0; c < kChannelCount; c += 3) settings.broadcasterNames[c] = toCp932("放送局").bytes;
         SettingsFile(dir / "ORVANE" / "Mireva.ini").writeStandardValues(settings);
         SettingsFile(dir / "ORVANE" / "Mireva.ini").writeBroadcasterNames(settings);
         return dir / "ORVANE";

@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 std::vector<LocationTableRow> makeRows(int count) {
     std::vector<LocationTableRow> rows;
     rows.reserve(static_cast<size_t>(count));
-    const std::string floor = toCp932("階");
+    const std::string floor = toCp932("階").bytes;
     for (int i = 0; i < count; ++i) {
         LocationTableRow r;
         r.field = {std::to_string(i + 1),

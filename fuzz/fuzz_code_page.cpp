@@ -10,9 +10,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const std::string fast = mireva::toCp932(text);
+    const std::string fast = mireva::toCp932(text).bytes;
     if (fast != mireva::detail::toCp932WholeText(text)) __builtin_trap();
-    const std::string back = mireva::fromCp932(fast);
+    const std::string back = mireva::fromCp932(mireva::SjView{fast});
     if (back.size() > 3 * fast.size()) __builtin_trap();
     return 0;
 }

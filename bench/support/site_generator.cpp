@@ -63,8 +63,8 @@ public:
         std::string freq = format("%.6f", 473.142857 + 6.0 * channel);
         std::string lv = level(48, 72), cn = format("%.1f", uniform(24, 34));
         for (const char* layer : {"A階層", "B階層", "C階層"})
-            s += fromCp932(cat.channel(channel).name) + ",地上デジタル," + freq + "," + lv + "," + cn + "," + ber() +
-                 "," + layer + "\r\n";
+            s += fromCp932(SjView{cat.channel(channel).name}) + ",地上デジタル," + freq + "," + lv + "," + cn + "," +
+                 ber() + "," + layer + "\r\n";
         return s;
     }
 
@@ -74,10 +74,10 @@ public:
         std::string s = head(name, date, second, "UHF BS/CS", "レベル/CN/BER");
         s += "チャンネル名称,BAND,周波数(MHz),局発周波数(MHz),レベル(dBuV),CN(dB),BER\r\n";
         for (int c = 0; c < 40; c += 4)
-            s += fromCp932(cat.channel(c).name) + ",地上デジタル," + format("%.6f", 473.142857 + 6.0 * c) + ",," +
-                 level(48, 72) + "," + format("%.1f", uniform(24, 34)) + "," + ber() + "\r\n";
+            s += fromCp932(SjView{cat.channel(c).name}) + ",地上デジタル," + format("%.6f", 473.142857 + 6.0 * c) +
+                 ",," + level(48, 72) + "," + format("%.1f", uniform(24, 34)) + "," + ber() + "\r\n";
         for (int c = 40; c < 65; ++c)
-            s += fromCp932(cat.channel(c).name) + "," + fromCp932(cat.channel(c).band) + "," +
+            s += fromCp932(SjView{cat.channel(c).name}) + "," + fromCp932(SjView{cat.channel(c).band}) + "," +
                  format("%.2f", 1049.48 + 19.18 * (c - 40)) + ",10678.00," + level(55, 75) + "," +
                  format("%.1f", uniform(10, 20)) + "," + ber() + "\r\n";
         return s;
@@ -89,7 +89,7 @@ public:
         std::string s = head(name, date, second, "CATV", "レベル/CN/BER");
         s += "チャンネル名称,BAND,周波数(MHz),レベル(dBuV),CN(dB),BER\r\n";
         for (int c = 90; c < 240; ++c)
-            s += fromCp932(cat.channel(c).name) + ",CATV," + format("%.2f", 90.0 + 6.0 * (c - 90)) + "," +
+            s += fromCp932(SjView{cat.channel(c).name}) + ",CATV," + format("%.2f", 90.0 + 6.0 * (c - 90)) + "," +
                  level(60, 82) + "," + format("%.1f", uniform(35, 48)) + "," + ber() + "\r\n";
         return s;
     }
@@ -101,7 +101,7 @@ public:
         s += "チャンネル名称,BAND,周波数(MHz),レベル(dBuV),CN(dB)\r\n";
         auto add = [&](int first, int count) {
             for (int c = first; c < first + count; ++c)
-                s += fromCp932(cat.channel(c).name) + "," + fromCp932(cat.channel(c).band) + "," +
+                s += fromCp932(SjView{cat.channel(c).name}) + "," + fromCp932(SjView{cat.channel(c).band}) + "," +
                      format("%.2f", 70.0 + 3.0 * c) + "," + level(40, 70) + "," + format("%.1f", uniform(12, 40)) +
                      "\r\n";
         };
@@ -155,7 +155,7 @@ void generateSite(const fs::path& folder, int places, unsigned seed) {
             add("PNG", "PNG", "png", &png);
         }
     }
-    writeBytes(folder / "list.csv", toCp932(table));
+    writeBytes(folder / "list.csv", toCp932(table).bytes);
 }
 
 void generateWorksheet(const fs::path& worksheet, int places, unsigned seed) {

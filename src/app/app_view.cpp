@@ -54,7 +54,8 @@ void AppView::attachMenu(const ViewMenuEntries& entries) {
     ReportSettings settings;
     file.readFormatNames(settings);
     // The name is the user's text: an "&" in it is shown, not taken as a shortcut mark.
-    if (menu_.reportFormat) menu_.reportFormat->setText(fromSj(settings.format1).replace('&', QStringLiteral("&&")));
+    if (menu_.reportFormat)
+        menu_.reportFormat->setText(fromSj(SjView{settings.format1}).replace('&', QStringLiteral("&&")));
     file.writeFormatNames(settings);
     setPrintEntriesEnabled(false);
     mainPanel_->worksheetUndo()->attachActions(menu_.undo, menu_.redo);

@@ -59,7 +59,7 @@ void applyCheckLine(std::string_view line, ChannelSettingsState& state) {
 }
 
 std::string nameLineOf(const BroadcasterNames& names) {
-    static const std::string& fullWidthComma = sj("，");
+    static const std::string& fullWidthComma = sj("，").bytes;
     std::string line;
     line.reserve(kChannelCount * 4);
     for (int c : pageOrderChannels()) {

@@ -43,7 +43,7 @@ double niceStep(double range) {
 
 bool holdsLevel(std::string_view text) {
     const std::string_view t = trimBlanks(text);
-    return !t.empty() && t != sj("－");
+    return !t.empty() && t != sj("－").bytes;
 }
 
 std::vector<ChannelLevel> bandLevelsOfLine(std::string_view line, int bandTab) {
@@ -72,7 +72,7 @@ LevelChartModel buildLevelChart(int placeNumber, std::string_view placeName, int
     m.placeName = std::string(placeName);
     m.bandTab = bandTab;
     if (bandTab >= 0 && bandTab < kBandTabCount) m.bandLabel = catalog.bandTabLabels()[static_cast<size_t>(bandTab)];
-    m.title = "No." + std::to_string(placeNumber) + sj("　") + m.placeName + sj("　") + m.bandLabel;
+    m.title = "No." + std::to_string(placeNumber) + sj("　").bytes + m.placeName + sj("　").bytes + m.bandLabel;
 
     double limit[kStandardValueCount];
     bool limitDrawn[kStandardValueCount];
@@ -120,7 +120,7 @@ LevelChartModel buildLevelChart(int placeNumber, std::string_view placeName, int
         if (limitDrawn[key]) {
             StandardLine line;
             line.key = key;
-            line.label = standardValueLabel(key);
+            line.label = standardValueLabel(key).bytes;
             line.valueText = standards[static_cast<size_t>(key)];
             line.value = limit[key];
             line.firstBar = static_cast<int>(i);

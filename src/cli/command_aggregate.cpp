@@ -83,8 +83,7 @@ int runAggregate(const Args& args, std::ostream& out, std::ostream& err) {
     if (const std::string why = folderListFailure(record.dataFolder); !why.empty())
         return command.fail(kExitUsage, "cannot list the data folder " + record.dataFolder.string() + ": " + why);
 
-    const int result =
-        aggregationRun(record, [&err](const std::string& message) { err << fromCp932(message) << "\n"; });
+    const int result = aggregationRun(record, [&err](const Sj& message) { err << fromCp932(message) << "\n"; });
     if (result != 0)
         return command.fail(kExitFailed, "the run did not complete and the worksheet was not replaced (error log: " +
                                              record.errorLogPath.string() + ")");

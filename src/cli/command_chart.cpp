@@ -59,7 +59,7 @@ int runChart(const Args& args, std::ostream& out, std::ostream& err) {
     if (auto band = command.options().value("--band")) {
         // The labels are code page 932 like the catalog; the command line is UTF-8.
         onlyTab = bandTabOfName(*band);
-        if (onlyTab < 0) onlyTab = bandTabOfName(toCp932(*band));
+        if (onlyTab < 0) onlyTab = bandTabOfName(toCp932(*band).bytes);
         if (onlyTab < 0) return command.usageError("unknown band '" + *band + "'");
     }
     WorksheetDocument worksheet;

@@ -101,9 +101,9 @@ ChannelCatalog::ChannelCatalog() {
         BandGroup& group = groups_[g];
         group.first = index;
         group.count = static_cast<int>(names[g].size());
-        group.band = toCp932(kGroups[g].band);
+        group.band = toCp932(kGroups[g].band).bytes;
         group.tab = kGroups[g].tab;
-        group.label = toCp932(kGroups[g].label);
+        group.label = toCp932(kGroups[g].label).bytes;
         for (const std::string& name : names[g]) {
             channels_[index] = ChannelEntry{name, group.band, group.tab, g};
             ++index;
@@ -129,23 +129,23 @@ ChannelCatalog::ChannelCatalog() {
         {"PILOT", "PILOT"},
     };
     for (int i = 0; i < kModeKeyCount; ++i) {
-        modeKeys_[i] = ModeKey{1u << i, toCp932(modes[i][0]), toCp932(modes[i][1])};
+        modeKeys_[i] = ModeKey{1u << i, toCp932(modes[i][0]).bytes, toCp932(modes[i][1]).bytes};
     }
 
     const char* offsets[kOffsetGroupCount] = {"地ﾃﾞｼﾞ",  "BS/CS", "CATV",   "CATV上り", "JCSAT-3A/4B",
                                               "SCC-B/C", "FM",    "ｽｶﾊﾟｰ!", "LTE",      "PILOT"};
     for (int i = 0; i < kOffsetGroupCount; ++i) {
-        offsetLabels_[i] = toCp932(offsets[i]);
+        offsetLabels_[i] = toCp932(offsets[i]).bytes;
         if (i > 0) initialOffsets_ += ' ';
         initialOffsets_ += offsetLabels_[i] + ":0.0";
     }
 
     const char* tabs[kBandTabCount] = {"地デジ",   "BS・CS",       "CATV", "CATV上り",       "JCSAT-3A",
                                        "JCSAT-4B", "SCC-B・SCC-C", "FM",   "ｽｶﾊﾟｰ!ﾌﾟﾚﾐｱﾑ光", "LTE・PILOT"};
-    for (int i = 0; i < kBandTabCount; ++i) tabLabels_[i] = toCp932(tabs[i]);
+    for (int i = 0; i < kBandTabCount; ++i) tabLabels_[i] = toCp932(tabs[i]).bytes;
 
-    conversionMark_ = toCp932("(換算)");
-    terrestrialShort_ = toCp932("地デジ");
+    conversionMark_ = toCp932("(換算)").bytes;
+    terrestrialShort_ = toCp932("地デジ").bytes;
 }
 
 int ChannelCatalog::displayPosition(int index) {

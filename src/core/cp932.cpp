@@ -175,26 +175,28 @@ private:
 
 }  // namespace
 
-std::string toCp932(std::string_view utf8) {
-    if (isAscii(utf8)) return std::string(utf8);
+Sj toCp932(std::string_view utf8) {
+    if (isAscii(utf8)) return Sj{std::string(utf8)};
     thread_local CharacterTable table;
-    std::string out;
-    if (table.convert(utf8, out)) return out;
-    return detail::toCp932WholeText(utf8);
+    Sj out;
+    if (table.convert(utf8, out.bytes)) return out;
+    return Sj{detail::toCp932WholeText(utf8)};
 }
 
-std::string fromCp932(std::string_view cp932) {
-    if (isAscii(cp932)) return std::string(cp932);
+std::string fromCp932(SjView cp932) {
+    if (isAscii(cp932.bytes)) return std::string(cp932.bytes);
     thread_local Converter conv("UTF-8", "CP932");
-    return conv.convert(cp932, cp932SequenceLength);
+    return conv.convert(cp932.bytes, cp932SequenceLength);
 }
 
-const std::string& sj(const char* utf8Literal) {
+const Sj& sj(Utf8Literal utf8) {
+    // The literal's address is the key: it stays the same characters for the life of
+    // the process, which Utf8Literal makes sure of.
     static std::mutex mutex;
-    static std::unordered_map<const char*, std::string> cache;
+    static std::unordered_map<const char*, Sj> cache;
     std::lock_guard<std::mutex> lock(mutex);
-    auto it = cache.find(utf8Literal);
-    if (it == cache.end()) it = cache.emplace(utf8Literal, toCp932(utf8Literal)).first;
+    auto it = cache.find(utf8.data());
+    if (it == cache.end()) it = cache.emplace(utf8.data(), toCp932(utf8.view())).first;
     return it->second;
 }
 

@@ -37,7 +37,7 @@ std::string dropLastCharacters(std::string_view s, size_t count) {
     return count > 0 ? std::string() : std::string(s.substr(0, end));
 }
 
-std::string u8(std::string_view cp932) { return fromCp932(cp932); }
+std::string u8(std::string_view cp932) { return fromCp932(SjView{cp932}); }
 
 }  // namespace
 

@@ -46,8 +46,8 @@ int aggregationRun(RunRecord& record, const RunMessageSink& showMessage) {
         return finish(1);
     }
 
-    std::string folderText = pathText(record.dataFolder);
-    if (folderText.empty() || folderText.back() != '/') folderText += '/';
+    Sj folderText = pathText(record.dataFolder);
+    if (folderText.empty() || folderText.bytes.back() != '/') folderText += "/";
 
     FolderListings listings;
     auto acc = std::make_unique<PlaceAccumulator>();
@@ -62,7 +62,7 @@ int aggregationRun(RunRecord& record, const RunMessageSink& showMessage) {
                 ++record.nonAggregatable;
                 continue;
             }
-            const std::string label = folderText + item.relative;
+            const Sj label = folderText + SjView{item.relative};
             // An item naming a path outside the data folder (an absolute path, a parent
             // folder) is not followed: it is logged and counted like a missing file.
             if (!staysInFolder(item.components)) {

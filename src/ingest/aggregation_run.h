@@ -10,6 +10,7 @@
 
 #include "core/aggregation_summary.h"
 #include "core/channel_catalog.h"
+#include "core/sj.h"
 
 namespace mireva {
 
@@ -20,9 +21,9 @@ struct RunRecord {
     int placesWritten = 0, filesRead = 0, missingFiles = 0, nonAggregatable = 0;  // batch summary figures
 };
 
-// Receives each end-of-run message (code page 932 text) in order; the UI shows it in a
+// Receives each end-of-run message in order; the UI shows it in a
 // message box, the batch command prints it to stderr.
-using RunMessageSink = std::function<void(const std::string&)>;
+using RunMessageSink = std::function<void(const Sj&)>;
 
 // 0: run completed (possibly with skipped files); 1: run aborted.
 int aggregationRun(RunRecord& record, const RunMessageSink& showMessage);

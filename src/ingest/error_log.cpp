@@ -18,7 +18,7 @@ std::string errorLogTimestamp() {
     return std::string(buffer, n);
 }
 
-std::string pathText(const std::filesystem::path& path) { return toCp932(path.string()); }
+Sj pathText(const std::filesystem::path& path) { return toCp932(path.string()); }
 
 namespace {
 
@@ -47,17 +47,17 @@ bool ErrorLog::begin() const {
         noteFailure(errno);
         return false;
     }
-    const int error = writeAndClose(f, sj("日時,ファイル名,エラー内容\r\n"));
+    const int error = writeAndClose(f, sj("日時,ファイル名,エラー内容\r\n").bytes);
     if (error) noteFailure(error);
     return error == 0;
 }
 
-void ErrorLog::append(std::string_view file, std::string_view message) const {
+void ErrorLog::append(SjView file, SjView message) const {
     std::string line = errorLogTimestamp();
     line += ',';
-    line += file;
+    line += file.bytes;
     line += ',';
-    line += message;
+    line += message.bytes;
     line += "\r\n";
     std::FILE* f = std::fopen(path_.c_str(), "ab");
     if (!f) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/sj.h"
+
 namespace mireva {
 
 class ErrorLog {
@@ -17,8 +19,8 @@ public:
     // written.
     bool begin() const;
 
-    // Appends "timestamp,file,message" (file and message in code page 932).
-    void append(std::string_view file, std::string_view message) const;
+    // Appends "timestamp,file,message".
+    void append(SjView file, SjView message) const;
 
     const std::filesystem::path& path() const { return path_; }
     int linesWritten() const { return lines_; }
@@ -41,6 +43,6 @@ private:
 std::string errorLogTimestamp();
 
 // Code page 932 form of a native path, as the log and the messages show it.
-std::string pathText(const std::filesystem::path& path);
+Sj pathText(const std::filesystem::path& path);
 
 }  // namespace mireva

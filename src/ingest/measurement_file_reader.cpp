@@ -16,28 +16,28 @@ struct Columns {
 };
 
 struct Texts {
-    const std::string& date = sj("日付");
-    const std::string& time = sj("時刻");
-    const std::string& dataName = sj("測定データ名");
-    const std::string& item = sj("測定項目");
-    const std::string& mode = sj("測定モード");
-    const std::string& offset = sj("レベルオフセット(dB)");
-    const std::string& channelName = sj("チャンネル名称");
-    const std::string& bandwidth = sj("帯域幅(MHz)");
-    const std::string& frequency = sj("周波数(MHz)");
-    const std::string& layer = sj("測定階層");
-    const std::string& layerPolarisation = sj("Layer/偏波");
-    const std::string& level = sj("レベル(dBuV)");
-    const std::string& localOsc = sj("局発周波数");
-    const std::string& terrestrial = sj("地上デジタル");
-    const std::string& layerA = sj("A階層");
-    const std::string& layerC = sj("C階層");
-    const std::string& noDate = sj("日付を取得出来ません");
-    const std::string& noTime = sj("時刻を取得出来ません");
-    const std::string& noMode = sj("測定モードを取得出来ません");
-    const std::string& noOffset = sj("レベルオフセットを取得出来ません");
-    const std::string& noChannel = sj("チャンネルが見つかりません");
-    const std::string& cannotOpen = sj("ファイルを開けません");
+    const std::string& date = sj("日付").bytes;
+    const std::string& time = sj("時刻").bytes;
+    const std::string& dataName = sj("測定データ名").bytes;
+    const std::string& item = sj("測定項目").bytes;
+    const std::string& mode = sj("測定モード").bytes;
+    const std::string& offset = sj("レベルオフセット(dB)").bytes;
+    const std::string& channelName = sj("チャンネル名称").bytes;
+    const std::string& bandwidth = sj("帯域幅(MHz)").bytes;
+    const std::string& frequency = sj("周波数(MHz)").bytes;
+    const std::string& layer = sj("測定階層").bytes;
+    const std::string& layerPolarisation = sj("Layer/偏波").bytes;
+    const std::string& level = sj("レベル(dBuV)").bytes;
+    const std::string& localOsc = sj("局発周波数").bytes;
+    const std::string& terrestrial = sj("地上デジタル").bytes;
+    const std::string& layerA = sj("A階層").bytes;
+    const std::string& layerC = sj("C階層").bytes;
+    const Sj& noDate = sj("日付を取得出来ません");
+    const Sj& noTime = sj("時刻を取得出来ません");
+    const Sj& noMode = sj("測定モードを取得出来ません");
+    const Sj& noOffset = sj("レベルオフセットを取得出来ません");
+    const Sj& noChannel = sj("チャンネルが見つかりません");
+    const Sj& cannotOpen = sj("ファイルを開けません");
 };
 
 const Texts& texts() {
@@ -72,7 +72,7 @@ void readHeader(FieldCursor& fields, Columns& columns) {
 
 // A data line whose first field is `first`; `fields` stands after it.
 void readDataLine(std::string_view first, FieldCursor& fields, const Columns& columns, PlaceAccumulator& acc,
-                  const ErrorLog& log, std::string_view fileLabel) {
+                  const ErrorLog& log, SjView fileLabel) {
     if (columns.band == 0) return;  // no table header yet
     const Texts& t = texts();
     std::string_view name = trimSpaces(first);
@@ -118,7 +118,7 @@ void readDataLine(std::string_view first, FieldCursor& fields, const Columns& co
 }  // namespace
 
 void readMeasurementContent(std::string_view content, const std::string& placeName, PlaceAccumulator& acc,
-                            const ErrorLog& log, std::string_view fileLabel) {
+                            const ErrorLog& log, SjView fileLabel) {
     const Texts& t = texts();
     acc.place = placeName;
     acc.modeBits = 0;
@@ -131,7 +131,7 @@ void readMeasurementContent(std::string_view content, const std::string& placeNa
         std::string_view line = raw;
         const bool ascii = isAscii(raw);
         if (!ascii) {
-            converted = toCp932(raw);
+            converted = toCp932(raw).bytes;
             line = converted;
         }
         FieldCursor fields(line);
@@ -171,7 +171,7 @@ void readMeasurementContent(std::string_view content, const std::string& placeNa
 }
 
 bool readMeasurementFile(const std::filesystem::path& path, const std::string& placeName, PlaceAccumulator& acc,
-                         const ErrorLog& log, std::string_view fileLabel,
+                         const ErrorLog& log, SjView fileLabel,
                          const std::function<std::filesystem::path()>& fallback) {
     std::string content;
     bool read = readWholeFile(path, content);

@@ -50,8 +50,8 @@ bool hasCsvExtension(const std::string& name) {
 // written into a table field and read back to the same path.
 bool tableText(const std::string& name, std::string& out) {
     if (name.empty() || name.find(',') != std::string::npos || name.find('\\') != std::string::npos) return false;
-    out = toCp932(name);
-    return fromCp932(out) == name;
+    out = toCp932(name).bytes;
+    return fromCp932(SjView{out}) == name;
 }
 
 struct Walker {

@@ -34,7 +34,7 @@ bool staysInFolder(const std::vector<std::string>& components) {
     for (const std::string& c : components) {
         // Tested on the file-system form: the second byte of many code page 932
         // characters is the byte of "\\", which is no separator there.
-        const std::string name = fromCp932(c);
+        const std::string name = fromCp932(SjView{c});
         if (name == ".." || name.find_first_of("/\\") != std::string::npos) return false;
     }
     return true;
@@ -42,7 +42,7 @@ bool staysInFolder(const std::vector<std::string>& components) {
 
 fs::path exactMeterPath(const fs::path& folder, const std::vector<std::string>& components) {
     fs::path path = folder;
-    for (const std::string& c : components) path /= fromCp932(c);
+    for (const std::string& c : components) path /= fromCp932(SjView{c});
     return path;
 }
 
@@ -53,7 +53,7 @@ fs::path locateMeterFile(const fs::path& folder, const std::vector<std::string>&
     names.reserve(components.size());
     fs::path exact = folder;
     for (const std::string& c : components) {
-        names.push_back(fromCp932(c));
+        names.push_back(fromCp932(SjView{c}));
         exact /= names.back();
     }
     std::error_code ec;

@@ -27,7 +27,7 @@ std::string worksheetHeaderLines(const ChannelWanted& wanted) {
         }
     }
     endWorksheetLine(out);
-    out += sj("日付,時刻,測定場所,測定モード,レベルオフセット(dB),");
+    out += sj("日付,時刻,測定場所,測定モード,レベルオフセット(dB),").bytes;
     for (int c = 0; c < kChannelCount; ++c) {
         if (!wanted[c]) continue;
         out += catalog.channel(c).name;
@@ -39,8 +39,9 @@ std::string worksheetHeaderLines(const ChannelWanted& wanted) {
 
 void appendPlaceBlock(std::string& out, const PlaceAccumulator& acc, const ChannelWanted& wanted,
                       AggregationSummary& summary) {
-    static const char* const kSuffixes[kRowsPerPlace] = {":周波数,", ":局発,",  ":レベル,", ":BER A,",
-                                                         ":BER,",    ":BER C,", ":MER,",    ":C/N,"};
+    static const std::string kSuffixes[kRowsPerPlace] = {sj(":周波数,").bytes, sj(":局発,").bytes, sj(":レベル,").bytes,
+                                                         sj(":BER A,").bytes,  sj(":BER,").bytes,  sj(":BER C,").bytes,
+                                                         sj(":MER,").bytes,    sj(":C/N,").bytes};
     const std::string mode = acc.modeBits ? ChannelCatalog::instance().modeFieldOf(acc.modeBits) : std::string();
     // A row without any value is the same run of empty marks in every block.
     static const std::string allEmpty = [] {
@@ -61,7 +62,7 @@ void appendPlaceBlock(std::string& out, const PlaceAccumulator& acc, const Chann
         out += acc.time;
         out += ',';
         out += acc.place;
-        out += sj(kSuffixes[r]);
+        out += kSuffixes[r];
         if (acc.modeBits)
             out += mode;
         else if (r == 0)

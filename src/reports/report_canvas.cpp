@@ -18,8 +18,8 @@ void RecordingCanvas::rectangle(int left, int bottom, int right, int top) {
     calls.push_back(CanvasCall{CanvasCall::Rectangle, pen_, left, bottom, right, top, 0, {}});
 }
 
-void RecordingCanvas::text(int x, int top, int cellHeight, std::string_view cp932) {
-    calls.push_back(CanvasCall{CanvasCall::Text, pen_, x, top, 0, 0, cellHeight, std::string(cp932)});
+void RecordingCanvas::text(int x, int top, int cellHeight, SjView text) {
+    calls.push_back(CanvasCall{CanvasCall::Text, pen_, x, top, 0, 0, cellHeight, std::string(text.bytes)});
 }
 
 std::vector<CanvasCall> RecordingCanvas::texts() const {

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/sj.h"
+
 namespace mireva {
 
 enum class ReportPen {
@@ -22,9 +24,9 @@ public:
     virtual void setPen(ReportPen pen) = 0;
     virtual void line(int x1, int y1, int x2, int y2) = 0;
     virtual void rectangle(int left, int bottom, int right, int top) = 0;
-    // Code page 932 text, left-aligned, unclipped, whose first character cell (of
+    // A text, left-aligned, unclipped, whose first character cell (of
     // height `cellHeight`) has its top-left corner at (x, top).
-    virtual void text(int x, int top, int cellHeight, std::string_view cp932) = 0;
+    virtual void text(int x, int top, int cellHeight, SjView text) = 0;
 };
 
 // A canvas that keeps every call, for tests and for checking a page's content.
@@ -41,7 +43,7 @@ public:
     void setPen(ReportPen pen) override;
     void line(int x1, int y1, int x2, int y2) override;
     void rectangle(int left, int bottom, int right, int top) override;
-    void text(int x, int top, int cellHeight, std::string_view cp932) override;
+    void text(int x, int top, int cellHeight, SjView text) override;
 
     std::vector<CanvasCall> calls;
 

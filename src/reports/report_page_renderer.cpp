@@ -25,14 +25,14 @@ size_t prefixBytes(std::string_view text, int characters) {
     return i;
 }
 
-const std::string& bandLabel(int channelIndex) {
-    static const char* const kLabels[] = {"地デジ",   "BSCS(右旋)", "BSCS(左旋)", "CATV",  "CATV上り",
-                                          "JCSAT-3A", "JCSAT-4B",   "SCC-B",      "SCC-C", "LTE",
-                                          "FM",       "スカパー！", "PILOT"};
-    return sj(kLabels[groupingBandOf(channelIndex)]);
+const Sj& bandLabel(int channelIndex) {
+    static const Sj kLabels[] = {sj("地デジ"),   sj("BSCS(右旋)"), sj("BSCS(左旋)"), sj("CATV"),  sj("CATV上り"),
+                                 sj("JCSAT-3A"), sj("JCSAT-4B"),   sj("SCC-B"),      sj("SCC-C"), sj("LTE"),
+                                 sj("FM"),       sj("スカパー！"), sj("PILOT")};
+    return kLabels[groupingBandOf(channelIndex)];
 }
 
-const std::string& rowLabel(int r) {
+const Sj& rowLabel(int r) {
     switch (r) {
         case 0:
             return sj("周波数");
@@ -52,7 +52,7 @@ const std::string& rowLabel(int r) {
 int columnX(size_t c) { return kChannelLeft + kTextInset + kColumnWidth * static_cast<int>(c); }
 
 // Draws non-empty text only: an empty field prints nothing.
-void put(ReportCanvas& canvas, int x, int top, int height, std::string_view text) {
+void put(ReportCanvas& canvas, int x, int top, int height, SjView text) {
     if (!text.empty()) canvas.text(x, top, height, text);
 }
 
@@ -116,21 +116,21 @@ void ReportPageRenderer::drawSkeleton(ReportCanvas& canvas, int pageNumber) cons
     pen.use(ReportPen::Plain);
     canvas.line(kFrameLeft, 26820, kFrameRight, 26820);
     put(canvas, 1720, 27216, 280, sj("　物件名："));
-    put(canvas, 3050, 27216, 280, header_.properName);
-    put(canvas, 7500, 27373, 500, header_.title);
+    put(canvas, 3050, 27216, 280, SjView{header_.properName});
+    put(canvas, 7500, 27373, 500, SjView{header_.title});
     canvas.line(16775, kFrameTop, 16775, 26820);
     char number[32];
     std::snprintf(number, sizeof number, "     No. %d", pageNumber);
-    put(canvas, 17463, 27216, 200, number);
+    put(canvas, 17463, 27216, 200, SjView{std::string_view(number)});
 
     // Row B: test date and weather.
     pen.use(ReportPen::Dotted);
     canvas.line(kFrameLeft, 26140, kFrameRight, 26140);
     for (int x : {4400, 10150, 12900}) canvas.line(x, 26820, x, 26140);
     put(canvas, 2350, 26480, 300, sj("試　験　日"));
-    put(canvas, 4750, 26480, 300, header_.measureDate);
+    put(canvas, 4750, 26480, 300, SjView{header_.measureDate});
     put(canvas, 10990, 26480, 300, sj("天　　候"));
-    put(canvas, 13250, 26480, 300, header_.weather);
+    put(canvas, 13250, 26480, 300, SjView{header_.weather});
 
     // Row C: tester and equipment.
     pen.use(ReportPen::Plain);
@@ -138,9 +138,9 @@ void ReportPageRenderer::drawSkeleton(ReportCanvas& canvas, int pageNumber) cons
     pen.use(ReportPen::Dotted);
     for (int x : {4400, 10150, 12900}) canvas.line(x, 26140, x, 25460);
     put(canvas, 2350, 25800, 300, sj("試　験　者"));
-    put(canvas, 4750, 25800, 300, header_.measureName);
+    put(canvas, 4750, 25800, 300, SjView{header_.measureName});
     put(canvas, 10640, 25800, 300, sj("測　定　器　具"));
-    put(canvas, 13250, 25800, 300, header_.measureEquip);
+    put(canvas, 13250, 25800, 300, SjView{header_.measureEquip});
 
     // Row D: the table head with its title, band and channel strips.
     pen.use(ReportPen::Plain);
@@ -177,8 +177,8 @@ void ReportPageRenderer::drawSkeleton(ReportCanvas& canvas, int pageNumber) cons
 
     // Notes and footer.
     put(canvas, 1720, 3870, 300, sj("追記事項"));
-    put(canvas, 1720, 3400, 300, header_.addNote);
-    put(canvas, 8025, 2300, 400, header_.footer);
+    put(canvas, 1720, 3400, 300, SjView{header_.addNote});
+    put(canvas, 8025, 2300, 400, SjView{header_.footer});
 
     // Row labels.
     for (int r = 1; r <= kTableRows; ++r)
@@ -186,9 +186,9 @@ void ReportPageRenderer::drawSkeleton(ReportCanvas& canvas, int pageNumber) cons
 }
 
 void ReportPageRenderer::drawColumns(ReportCanvas& canvas, const std::vector<int>& columns) const {
-    const std::string* previous = nullptr;
+    const Sj* previous = nullptr;
     for (size_t c = 0; c < columns.size(); ++c) {
-        const std::string& label = bandLabel(columns[c]);
+        const Sj& label = bandLabel(columns[c]);
         if (previous == nullptr || *previous != label) put(canvas, columnX(c), 25012, 180, label);
         previous = &label;
     }
@@ -196,7 +196,7 @@ void ReportPageRenderer::drawColumns(ReportCanvas& canvas, const std::vector<int
     for (size_t c = 0; c < columns.size(); ++c) {
         std::string_view name =
             cp932Prefix(fieldAt(worksheet_.header2(), channelField(columns[c])), kMaxFieldCharacters);
-        put(canvas, columnX(c), 24672, cp932Length(name) < 5 ? 200 : 180, name);
+        put(canvas, columnX(c), 24672, cp932Length(name) < 5 ? 200 : 180, SjView{name});
     }
 }
 
@@ -237,23 +237,23 @@ void ReportPageRenderer::drawBody(ReportCanvas& canvas, int rowBlock, const std:
             if (kind == BlockRow::Level) {
                 char number[16];
                 std::snprintf(number, sizeof number, "%d", place);
-                put(canvas, 1860, y + 170, 200, number);
+                put(canvas, 1860, y + 170, 200, SjView{std::string_view(number)});
                 std::string_view name = cp932Prefix(cp932DropLast(field(2), 4), kMaxFieldCharacters);
                 const int length = cp932Length(name);
                 if (length < 7)
-                    put(canvas, 2380, y + 170, 200, name);
+                    put(canvas, 2380, y + 170, 200, SjView{name});
                 else
-                    put(canvas, 2270, y + 170, length <= 9 ? 160 : 130, name);
+                    put(canvas, 2270, y + 170, length <= 9 ? 160 : 130, SjView{name});
             }
             for (size_t c = 0; c < columns.size(); ++c) {
                 std::string_view value = cp932Prefix(field(channelField(columns[c])), kMaxFieldCharacters);
                 const int length = cp932Length(value);
                 if (length < 7)
-                    put(canvas, columnX(c), y + 244, 180, value);
+                    put(canvas, columnX(c), y + 244, 180, SjView{value});
                 else if (length == 7)
-                    put(canvas, columnX(c), y + 244, 150, value);
+                    put(canvas, columnX(c), y + 244, 150, SjView{value});
                 else
-                    put(canvas, columnX(c), y + 215, 140, value);
+                    put(canvas, columnX(c), y + 215, 140, SjView{value});
             }
         }
         ++rowsUsed;

@@ -19,10 +19,10 @@ bool isLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0
 
 ReportSettings ReportSettings::defaults() {
     ReportSettings s;
-    s.printData2.report = sj("報告書");
-    s.printData2.footer = sj("ＯＲＶＡＮＥ株式会社");
-    s.format1 = sj("フォーマット１");
-    s.format2 = sj("フォーマット２");
+    s.printData2.report = sj("報告書").bytes;
+    s.printData2.footer = sj("ＯＲＶＡＮＥ株式会社").bytes;
+    s.format1 = sj("フォーマット１").bytes;
+    s.format2 = sj("フォーマット２").bytes;
     s.standardValues.fill("0.0");
     return s;
 }
@@ -35,7 +35,7 @@ const std::string& broadcasterKey(int channelIndex) {
         // The bands whose channel names repeat in other bands carry a prefix in the key,
         // chosen by the meter's BAND text of the channel.
         const std::pair<std::string, const char*> prefixes[] = {
-            {toCp932("地上デジタル"), "UHF"}, {"JCSAT-3A", "3A "}, {"JCSAT-4B", "4B "}, {"SCC-B", "SCC-B "}};
+            {sj("地上デジタル").bytes, "UHF"}, {"JCSAT-3A", "3A "}, {"JCSAT-4B", "4B "}, {"SCC-B", "SCC-B "}};
         const ChannelCatalog& catalog = ChannelCatalog::instance();
         for (int c = 0; c < kChannelCount; ++c) {
             const ChannelEntry& channel = catalog.channel(c);

@@ -32,7 +32,7 @@ void judge(const WorksheetDocument& worksheet, const StandardValues& standards, 
     double limit[kStandardValueCount];
     for (int k = 0; k < kStandardValueCount; ++k) limit[k] = leadingDecimal(standards[k]);
     const std::array<int, kChannelCount>& keys = keyOfChannel();
-    const std::string& emptyMark = sj("－");
+    const std::string& emptyMark = sj("－").bytes;
 
     const int places = worksheet.placeCount();
     for (int p = 0; p < places; ++p) {
@@ -76,7 +76,7 @@ std::vector<JudgementRow> judgementRows(const std::vector<BelowStandardPlace>& d
 }
 
 std::string judgementCsv(const std::vector<JudgementRow>& rows) {
-    std::string out = sj("測定場所,帯域,チャンネル,レベル");
+    std::string out = sj("測定場所,帯域,チャンネル,レベル").bytes;
     out += "\r\n";
     for (const JudgementRow& row : rows) {
         out += row.place;

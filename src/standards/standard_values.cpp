@@ -16,8 +16,8 @@ StandardValues readStandardValues(const std::filesystem::path& settingsPath) {
     return settings.standardValues;
 }
 
-const std::string& standardValueLabel(int key) {
-    static const std::array<std::string, kStandardValueCount> labels = {
+const Sj& standardValueLabel(int key) {
+    static const std::array<Sj, kStandardValueCount> labels = {
         sj("CATV"),
         sj("CATV上り"),
         sj("地デジ"),
@@ -57,31 +57,30 @@ int standardKeyOfChannel(int channelIndex) { return kKeyOfGroup[ChannelCatalog::
 const std::string& judgementBandLabel(int channelIndex) {
     static const std::array<std::string, kStandardValueCount> labels = [] {
         std::array<std::string, kStandardValueCount> l;
-        for (int k = 0; k < kStandardValueCount; ++k) l[k] = standardValueLabel(k);
-        l[kStdJcsat3a] = sj("JCSAT-3A(垂直)");
-        l[kStdJcsat3aH] = sj("JCSAT-3A(水平)");
-        l[kStdJcsat4b] = sj("JCSAT-4B(垂直)");
-        l[kStdJcsat4bH] = sj("JCSAT-4B(水平)");
-        l[kStdSccB] = sj("SCC-B(垂直)");
-        l[kStdSccBH] = sj("SCC-B(水平)");
-        l[kStdSccC] = sj("SCC-C(垂直)");
-        l[kStdSccCH] = sj("SCC-C(水平)");
+        for (int k = 0; k < kStandardValueCount; ++k) l[k] = standardValueLabel(k).bytes;
+        l[kStdJcsat3a] = sj("JCSAT-3A(垂直)").bytes;
+        l[kStdJcsat3aH] = sj("JCSAT-3A(水平)").bytes;
+        l[kStdJcsat4b] = sj("JCSAT-4B(垂直)").bytes;
+        l[kStdJcsat4bH] = sj("JCSAT-4B(水平)").bytes;
+        l[kStdSccB] = sj("SCC-B(垂直)").bytes;
+        l[kStdSccBH] = sj("SCC-B(水平)").bytes;
+        l[kStdSccC] = sj("SCC-C(垂直)").bytes;
+        l[kStdSccCH] = sj("SCC-C(水平)").bytes;
         return l;
     }();
     return labels[standardKeyOfChannel(channelIndex)];
 }
 
-std::optional<std::string> validateStandardValue(std::string_view text, std::string_view label) {
-    if (text.empty()) return std::string(label) + sj("の基準値に値が入力されていません。");
+std::optional<Sj> validateStandardValue(std::string_view text, SjView label) {
+    if (text.empty()) return label + sj("の基準値に値が入力されていません。");
     for (char c : text)
-        if (!isDigit(c) && c != '.')
-            return std::string(label) + sj("の基準値に半角数値またはピリオド以外の文字が含まれています。");
-    if (text.front() == '.') return std::string(label) + sj("の基準値の１文字目は数字を入力してください。");
+        if (!isDigit(c) && c != '.') return label + sj("の基準値に半角数値またはピリオド以外の文字が含まれています。");
+    if (text.front() == '.') return label + sj("の基準値の１文字目は数字を入力してください。");
     return std::nullopt;
 }
 
-std::vector<std::string> validateStandardValues(const StandardValues& values) {
-    std::vector<std::string> messages;
+std::vector<Sj> validateStandardValues(const StandardValues& values) {
+    std::vector<Sj> messages;
     for (int key : kStandardValidationOrder)
         if (auto message = validateStandardValue(values[key], standardValueLabel(key))) messages.push_back(*message);
     return messages;

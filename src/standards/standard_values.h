@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "settings/report_settings.h"
+#include "core/sj.h"
 
 namespace mireva {
 
@@ -25,7 +26,7 @@ StandardValues readStandardValues(const std::filesystem::path& settingsPath);
 extern const std::array<int, kStandardValueCount> kStandardValidationOrder;
 
 // Label of a standard value in the dialog and in its messages ("地デジ", "JCSAT-3A（垂直）").
-const std::string& standardValueLabel(int key);
+const Sj& standardValueLabel(int key);
 
 // Standard value that governs a channel (channels 252-265 go with JCSAT3AH, ...).
 int standardKeyOfChannel(int channelIndex);
@@ -40,9 +41,9 @@ const std::string& judgementBandLabel(int channelIndex);
 
 // The message for a faulty value with the given label, or nothing when it is
 // accepted: empty, a character other than an ASCII digit or ".", or "." first.
-std::optional<std::string> validateStandardValue(std::string_view text, std::string_view label);
+std::optional<Sj> validateStandardValue(std::string_view text, SjView label);
 
 // Every faulty value's message in validation order; empty when all are accepted.
-std::vector<std::string> validateStandardValues(const StandardValues& values);
+std::vector<Sj> validateStandardValues(const StandardValues& values);
 
 }  // namespace mireva

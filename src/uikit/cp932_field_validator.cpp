@@ -8,7 +8,7 @@ namespace mireva::ui {
 
 bool Cp932FieldValidator::holds(const QString& text) {
     // The conversion writes "?" for every character it cannot hold.
-    const std::string bytes = toSj(text);
+    const std::string bytes = toSj(text).bytes;
     return std::count(bytes.begin(), bytes.end(), '?') == text.count(u'?');
 }
 

@@ -5,17 +5,16 @@
 #include <QString>
 
 #include <string>
-#include <string_view>
 
 #include "core/cp932.h"
 
 namespace mireva::ui {
 
-inline QString fromSj(std::string_view cp932) {
+inline QString fromSj(SjView cp932) {
     std::string utf8 = fromCp932(cp932);
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-inline std::string toSj(const QString& text) { return toCp932(text.toStdString()); }
+inline Sj toSj(const QString& text) { return toCp932(text.toStdString()); }
 
 }  // namespace mireva::ui

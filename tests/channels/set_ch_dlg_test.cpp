@@ -427,7 +427,7 @@ TEST_F(SetChDlgTest, NameEditsRefuseCharactersCodePage932CannotHold) {
     dlg.okButton()->click();
     ReportSettings settings;
     SettingsFile(session.settingsPath).readBroadcasterNames(settings);
-    EXPECT_EQ(fromSj(settings.broadcasterNames[0]), QStringLiteral("局～"));
+    EXPECT_EQ(fromSj(SjView{settings.broadcasterNames[0]}), QStringLiteral("局～"));
 }
 
 TEST_F(SetChDlgTest, PremiumScrollsToItsEndInOneStepAndCatvInSix) {

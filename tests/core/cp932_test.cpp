@@ -6,8 +6,8 @@ namespace mireva {
 namespace {
 
 TEST(Cp932, EmptyMarkIsTwoBytesAndReadsBackAsFullWidthHyphenMinus) {
-    EXPECT_EQ(toCp932("－"), "\x81\x7C");
-    EXPECT_EQ(fromCp932("\x81\x7C"), "－");
+    EXPECT_EQ(toCp932("－").bytes, "\x81\x7C");
+    EXPECT_EQ(fromCp932(Sj{"\x81\x7C"}), "－");
 }
 
 TEST(Cp932, ConvertsJapaneseBothWays) {
@@ -22,23 +22,26 @@ TEST(Cp932, ConvertsJapaneseBothWays) {
                  {"abc,123", "abc,123"},
                  {"", ""}};
     for (const Case& c : cases) {
-        EXPECT_EQ(toCp932(c.utf8), c.cp932) << c.utf8;
-        EXPECT_EQ(fromCp932(c.cp932), c.utf8) << c.utf8;
+        EXPECT_EQ(toCp932(c.utf8).bytes, c.cp932) << c.utf8;
+        EXPECT_EQ(fromCp932(Sj{c.cp932}), c.utf8) << c.utf8;
     }
 }
 
 TEST(Cp932, UnrepresentableAndInvalidInputBecomeQuestionMarks) {
     EXPECT_EQ(toCp932("a\xEF\xBB\xBF"
-                      "b"),
-              "a?b");                  // byte order mark
-    EXPECT_EQ(toCp932("x😀y"), "x?y");  // outside code page 932
+                      "b")
+                  .bytes,
+              "a?b");                        // byte order mark
+    EXPECT_EQ(toCp932("x😀y").bytes, "x?y");  // outside code page 932
     EXPECT_EQ(toCp932("a\xFF"
-                      "b\xC3"),
+                      "b\xC3")
+                  .bytes,
               "a?b?");  // invalid byte, cut sequence
     EXPECT_EQ(toCp932("\xE6\x97"
-                      "日付"),
-              "?" + toCp932("日付"));     // broken sequence keeps the rest
-    EXPECT_EQ(fromCp932("a\x81"), "a?");  // lead byte cut at the end
+                      "日付")
+                  .bytes,
+              "?" + toCp932("日付").bytes);   // broken sequence keeps the rest
+    EXPECT_EQ(fromCp932(Sj{"a\x81"}), "a?");  // lead byte cut at the end
 }
 
 std::string utf8Of(unsigned code) {
@@ -63,7 +66,7 @@ TEST(Cp932, CharacterTableGivesTheWholeTextConversion) {
         if (code >= 0xD800 && code <= 0xDFFF) continue;
         const std::string ch = utf8Of(code);
         const std::string text = ch + "a" + ch + ",\xE6\x97\xA5" + ch;  // twice: once looked up, once from the table
-        ASSERT_EQ(toCp932(text), detail::toCp932WholeText(text)) << "U+" << std::hex << code;
+        ASSERT_EQ(toCp932(text).bytes, detail::toCp932WholeText(text)) << "U+" << std::hex << code;
     }
     const char* unusual[] = {
         "\xED\xA0\x80 surrogate",
@@ -76,7 +79,7 @@ TEST(Cp932, CharacterTableGivesTheWholeTextConversion) {
         "\xF8\x88\x80\x80\x80 five",
         "\xFF\xFE",
     };
-    for (const char* u : unusual) EXPECT_EQ(toCp932(u), detail::toCp932WholeText(u)) << u;
+    for (const char* u : unusual) EXPECT_EQ(toCp932(u).bytes, detail::toCp932WholeText(u)) << u;
     unsigned seed = 12345;
     for (int n = 0; n < 20000; ++n) {
         std::string text;
@@ -85,7 +88,7 @@ TEST(Cp932, CharacterTableGivesTheWholeTextConversion) {
             const unsigned r = seed >> 16;
             text += r % 3 ? static_cast<char>(r >> 3) : static_cast<char>(0x80 | (r & 0x3F));
         }
-        ASSERT_EQ(toCp932(text), detail::toCp932WholeText(text)) << n;
+        ASSERT_EQ(toCp932(text).bytes, detail::toCp932WholeText(text)) << n;
     }
 }
 

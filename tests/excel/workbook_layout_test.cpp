@@ -104,7 +104,7 @@ TEST(WorkbookSheets, MorePagesThanAWorkbookHoldsIsAProblem) {
 
 TEST(Cover, CarriesReportSubjectAndFooter) {
     PrintData2 data = ReportSettings::defaults().printData2;
-    data.subject = toCp932("改修工事");
+    data.subject = toCp932("改修工事").bytes;
     SheetModel cover = buildCover(data);
     EXPECT_EQ(cover.name(), "Title");
     EXPECT_EQ(valueAt(cover, "B5"), "報告書");
@@ -125,8 +125,8 @@ TEST(Contents, ListsOnlySelectedChannelsWithTheirBroadcasters) {
     AggregationSummary sel;
     for (int c : {0, 40, 93, 252, 296, 312, 335, 365, 509}) sel.channelHasValue[static_cast<size_t>(c)] = 1;
     ReportSettings settings = ReportSettings::defaults();
-    settings.broadcasterNames[0] = toCp932("ＮＨＫ総合");
-    settings.broadcasterNames[1] = toCp932("not selected");
+    settings.broadcasterNames[0] = toCp932("ＮＨＫ総合").bytes;
+    settings.broadcasterNames[1] = toCp932("not selected").bytes;
     SheetModel s = buildContents(sel, settings);
 
     EXPECT_EQ(valueAt(s, "C5"), "チャンネル一覧表");
@@ -315,8 +315,8 @@ TEST(PageBody, RowsValuesAndDisplayFlags) {
     WorkbookInputs in = inputsFor(ws);
     in.selection.berPresent = 0;  // BER rows switched off; MER and C/N stay on
     PrintData2& d = in.settings.printData2;
-    d.properName = toCp932("ひばりヶ丘マンション");
-    d.addNote = toCp932("壁面端子");
+    d.properName = toCp932("ひばりヶ丘マンション").bytes;
+    d.addNote = toCp932("壁面端子").bytes;
     auto sheets = buildWorkbookSheets(in);
     ASSERT_EQ(sheets.size(), 8u);  // 2 row blocks x (1 combined + 2 band groups)
 

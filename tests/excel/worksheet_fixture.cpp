@@ -13,17 +13,17 @@ WorksheetDocument makeWorksheet(const WorksheetShape& shape) {
     const ChannelCatalog& catalog = ChannelCatalog::instance();
     std::string content = ",,,,,";
     for (int c = 0; c < kChannelCount; ++c) content += ",";
-    content += "\r\n" + toCp932("日付,時刻,測定場所,測定モード,レベルオフセット(dB),");
+    content += "\r\n" + toCp932("日付,時刻,測定場所,測定モード,レベルオフセット(dB),").bytes;
     for (int c = 0; c < kChannelCount; ++c) content += catalog.channel(c).name + ",";
     content += "\r\n";
     for (int p = 0; p < shape.places; ++p) {
         for (int k = 0; k < 8; ++k) {
-            content += toCp932("2026/12/10,10:00:00," + shape.placeName(p) + ":" + kKinds[k] + ",UHF ,") +
+            content += toCp932("2026/12/10,10:00:00," + shape.placeName(p) + ":" + kKinds[k] + ",UHF ,").bytes +
                        catalog.initialOffsetsText();
             for (int c = 0; c < kChannelCount; ++c) {
                 bool has = std::find(shape.channels.begin(), shape.channels.end(), c) != shape.channels.end();
                 std::string v = has ? shape.value(p, k, c) : std::string();
-                content += "," + (v.empty() ? std::string(kEmptyMark) : toCp932(v));
+                content += "," + (v.empty() ? std::string(kEmptyMark) : toCp932(v).bytes);
             }
             content += "\r\n";
         }

@@ -43,7 +43,7 @@ protected:
     }
     int run() {
         messages_.clear();
-        return aggregationRun(record_, [this](const std::string& m) { messages_.push_back(test::u8(m)); });
+        return aggregationRun(record_, [this](const Sj& m) { messages_.push_back(test::u8(m)); });
     }
     WorksheetDocument worksheet() const {
         WorksheetDocument doc;

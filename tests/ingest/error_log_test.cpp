@@ -39,9 +39,9 @@ TEST(ErrorLog, LinesThatCannotBeAppendedOnAFullDiskAreNoted) {
         FileSizeLimit full(kHeader.size() + 8);
         EXPECT_TRUE(log.begin());
         EXPECT_EQ(log.failure(), "");
-        log.append("a.csv", cp("ファイルを開けません"));
+        log.append("a.csv", sj("ファイルを開けません"));
         EXPECT_EQ(log.failure(), std::strerror(EFBIG));
-        log.append("b.csv", cp("ファイルを開けません"));
+        log.append("b.csv", sj("ファイルを開けません"));
         EXPECT_EQ(log.linesWritten(), 0);
     }
     EXPECT_EQ(log.failure(), std::strerror(EFBIG));

@@ -569,7 +569,7 @@ TEST_F(LocationTableEditor, AddFromFolderAppendsEachMeasurementFileOnce) {
 
 // A one-channel terrestrial measurement as the meter writes it (UTF-8).
 std::string meterFile(const char* level) {
-    const std::string channel = fromCp932(ChannelCatalog::instance().channel(0).name);
+    const std::string channel = fromCp932(SjView{ChannelCatalog::instance().channel(0).name});
     std::string s =
         "測定データ名,S\r\n日付,2013/04/05\r\n時刻,10:00:00\r\n測定モード,UHF\r\n"
         "測定項目,レベル/CN/BER\r\nレベルオフセット(dB),0.0\r\n"
@@ -627,7 +627,7 @@ TEST_F(LocationTableEditor, ASavedTableAggregates) {
     record.worksheetPath = dir / "worksheet.csv";
     record.errorLogPath = dir / "errorlog.csv";
     std::vector<std::string> runMessages;
-    ASSERT_EQ(aggregationRun(record, [&](const std::string& m) { runMessages.push_back(test::u8(m)); }), 0);
+    ASSERT_EQ(aggregationRun(record, [&](const Sj& m) { runMessages.push_back(test::u8(m)); }), 0);
     EXPECT_TRUE(runMessages.empty()) << runMessages.front();
     EXPECT_EQ(record.filesRead, 3);
 

@@ -99,8 +99,8 @@ protected:
         std::vector<std::string> out;
         WorksheetGridModel* m = panel->gridModel();
         for (int r = 0; r < m->rowCount(); r += 6) {
-            const std::string no = fromCp932(m->cellBytes(r, 0));
-            const std::string place = fromCp932(m->cellBytes(r, 1));
+            const std::string no = fromCp932(SjView{m->cellBytes(r, 0)});
+            const std::string place = fromCp932(SjView{m->cellBytes(r, 1)});
             out.push_back(std::string(trimSpaces(no)) + " " + place.substr(0, place.find(':')));
         }
         return out;

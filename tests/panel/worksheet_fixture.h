@@ -36,7 +36,7 @@ inline const std::string& worksheetHeader1() {
 inline const std::string& worksheetHeader2() {
     static const std::string header = [] {
         const ChannelCatalog& cat = ChannelCatalog::instance();
-        std::string line = toCp932("日付,時刻,測定場所,測定モード,レベルオフセット(dB),");
+        std::string line = toCp932("日付,時刻,測定場所,測定モード,レベルオフセット(dB),").bytes;
         for (int c = 0; c < kChannelCount; ++c) line += cat.channel(c).name + ",";
         return line;
     }();
@@ -48,7 +48,7 @@ inline const std::string& rowSuffix(BlockRow row) {
     static const std::vector<std::string> names = [] {
         std::vector<std::string> v;
         for (const char* n : {"周波数", "局発", "レベル", "BER A", "BER", "BER C", "MER", "C/N"})
-            v.push_back(toCp932(std::string(":") + n));
+            v.push_back(toCp932(std::string(":") + n).bytes);
         return v;
     }();
     return names[static_cast<int>(row)];

@@ -51,7 +51,7 @@ TEST_F(GridTest, ThreePlacesGiveSixRowsEachWithTheLevelRowCarryingModeAndOffsets
         EXPECT_EQ(model.columnWidth(c), widths[c]) << c;
     }
     EXPECT_EQ(model.headerData(4, Qt::Horizontal, Qt::DisplayRole).toString(),
-              QString::fromStdString(fromCp932(ChannelCatalog::instance().channel(0).name)));
+              QString::fromStdString(fromCp932(SjView{ChannelCatalog::instance().channel(0).name})));
     EXPECT_EQ(model.columnWidth(4), 50);
 
     for (int r = 0; r < 18; ++r) {
@@ -123,7 +123,7 @@ TEST_F(GridTest, LtePilotTabSkipsTheFmAndPremiumColumnsBetweenThem) {
         SCOPED_TRACE(channel);
         EXPECT_EQ(model.columnField(4 + i), kLeadingFields + channel);
         EXPECT_EQ(model.headerData(4 + i, Qt::Horizontal, Qt::DisplayRole).toString(),
-                  QString::fromStdString(fromCp932(catalog.channel(channel).name)));
+                  QString::fromStdString(fromCp932(SjView{catalog.channel(channel).name})));
     }
     EXPECT_EQ(model.cellText(2, 4 + 25), QStringLiteral("65.5"));
     EXPECT_EQ(model.cellText(0, 4 + 25), QStringLiteral("509.0"));
@@ -152,8 +152,8 @@ TEST_F(GridTest, BroadcasterNameWidensItsChannelHeader) {
     panel.refreshGrid();
     const ChannelCatalog& catalog = ChannelCatalog::instance();
     WorksheetGridModel* model = panel.gridModel();
-    const QString ch0 = QString::fromStdString(fromCp932(catalog.channel(0).name));
-    const QString ch1 = QString::fromStdString(fromCp932(catalog.channel(1).name));
+    const QString ch0 = QString::fromStdString(fromCp932(SjView{catalog.channel(0).name}));
+    const QString ch1 = QString::fromStdString(fromCp932(SjView{catalog.channel(1).name}));
     EXPECT_EQ(model->headerData(4, Qt::Horizontal, Qt::DisplayRole).toString(), ch0);
     EXPECT_EQ(panel.grid()->columnWidth(4), 50);
     EXPECT_EQ(model->headerData(5, Qt::Horizontal, Qt::DisplayRole).toString(), ch1 + "_ＮＨＫ総合");

@@ -297,7 +297,7 @@ TEST(PainterReportCanvas, TextSitsUprightInsideItsCellBelowTheTopLeftCorner) {
         QPainter painter(&image);
         PainterReportCanvas canvas(painter, QRectF(0, 0, image.width(), image.height()), dpi);
         ASSERT_EQ(canvas.fit(), 1.0);
-        canvas.text(1000, 4000, 500, cp("試験"));
+        canvas.text(1000, 4000, 500, sj("試験"));
     }
     const double s = dpi / 2540.0;
     const QRect ink = inkBox(image);
@@ -423,7 +423,7 @@ TEST_F(ReportUi, PdfTextLayerGivesBackExactlyTheDrawnTexts) {
         PainterReportCanvas canvas(painter, QRectF(0, 0, area.width(), area.height()), 1200);
         int top = 27000;
         for (const char* t : texts) {
-            canvas.text(2000, top, 300, cp(t));
+            canvas.text(2000, top, 300, toCp932(t));
             top -= 1200;
         }
     }

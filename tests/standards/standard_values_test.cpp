@@ -78,7 +78,7 @@ TEST(ValidateStandardValues, ReportsEveryFaultyValueInDialogOrder) {
     values[kStdUhf] = "4x";
     values[kStdSkyp] = ".5";
     values[kStdJcsat3aH] = "";
-    std::vector<std::string> messages = validateStandardValues(values);
+    std::vector<Sj> messages = validateStandardValues(values);
     ASSERT_EQ(messages.size(), 4u);
     EXPECT_EQ(u8(messages[0]), "地デジの基準値に半角数値またはピリオド以外の文字が含まれています。");
     EXPECT_EQ(u8(messages[1]), "JCSAT-3A（垂直）の基準値に値が入力されていません。");
@@ -108,7 +108,7 @@ TEST(ValidateStandardValues, AllEmptyGivesOneMessagePerValueInDialogOrder) {
                             "FM",
                             "スカパー！プレミアム光",
                             "PILOT"};
-    std::vector<std::string> messages = validateStandardValues(values);
+    std::vector<Sj> messages = validateStandardValues(values);
     ASSERT_EQ(messages.size(), std::size(labels));
     for (size_t i = 0; i < messages.size(); ++i)
         EXPECT_EQ(u8(messages[i]), std::string(labels[i]) + "の基準値に値が入力されていません。") << i;

@@ -87,9 +87,10 @@ struct LineEndCase {
 std::vector<LineEndCase> lineEndCases(const std::string& crlfContent);
 
 // UTF-8 text to code page 932 bytes (for expected file content).
-inline std::string cp(std::string_view utf8) { return toCp932(utf8); }
+inline std::string cp(std::string_view utf8) { return toCp932(utf8).bytes; }
 // Code page 932 bytes to UTF-8 (for readable failure messages).
-inline std::string u8(std::string_view bytes) { return fromCp932(bytes); }
+inline std::string u8(std::string_view bytes) { return fromCp932(SjView{bytes}); }
+inline std::string u8(const Sj& text) { return fromCp932(text); }
 
 // Path of a file in the source tree (samples, fixtures).
 std::filesystem::path sourcePath(const std::string& relative);

@@ -19,7 +19,7 @@ inline std::string worksheetHeaders() {
         if (catalog.group(g).first == c) line1 += catalog.group(g).label;
         line1 += ',';
     }
-    std::string line2 = toCp932("日付,時刻,測定場所,測定モード,レベルオフセット(dB),");
+    std::string line2 = toCp932("日付,時刻,測定場所,測定モード,レベルオフセット(dB),").bytes;
     for (int c = 0; c < kChannelCount; ++c) line2 += catalog.channel(c).name + ",";
     return line1 + "\r\n" + line2 + "\r\n";
 }
@@ -32,16 +32,17 @@ inline std::string worksheetPlace(int place, const LevelOf& level) {
     std::string out;
     const std::string name = "P" + std::to_string(place + 1);
     for (int k = 0; k < kRowsPerPlace; ++k) {
-        std::string line = "2024/01/0" + std::to_string(place % 9 + 1) + ",10:00:00," + name + ":" + toCp932(items[k]);
+        std::string line =
+            "2024/01/0" + std::to_string(place % 9 + 1) + ",10:00:00," + name + ":" + toCp932(items[k]).bytes;
         line += k == 0 ? ",UHF BS " : (k == 2 ? ",mode" + std::to_string(place + 1) : ",");
-        line += k == 2 ? "," + toCp932("地ﾃﾞｼﾞ:0.0 BS/CS:0.0") : ",";
+        line += k == 2 ? "," + toCp932("地ﾃﾞｼﾞ:0.0 BS/CS:0.0").bytes : ",";
         for (int c = 0; c < kChannelCount; ++c) {
             std::string v;
             if (k == static_cast<int>(BlockRow::Level) && level)
                 v = level(place, c);
             else if (k == 0)
                 v = std::to_string(c) + ".0";
-            line += "," + (v.empty() ? toCp932("－") : v);
+            line += "," + (v.empty() ? toCp932("－").bytes : v);
         }
         out += line + "\r\n";
     }

@@ -132,7 +132,7 @@ ChannelPage::ChannelPage(const ChannelPageLayout& layout, QWidget* parent) : QWi
             int column = i / layout.perColumn;
             int row = i % layout.perColumn;
             int x = kCheckLeft + dx + column * kColumnPitch;
-            QString label = fromSj(catalog.channel(channel).name);
+            QString label = fromSj(SjView{catalog.channel(channel).name});
             if (layout.channelSuffix) label += QStringLiteral("ch");
             auto* box = new QCheckBox(label, content_);
             box->setObjectName(QStringLiteral("channel%1").arg(channel));
@@ -215,7 +215,7 @@ void ChannelPage::showState(const ChannelSettingsState& state) {
         for (int i = 0; i < bandGroup.count; ++i) {
             int channel = bandGroup.first + i;
             g.channels[i]->setChecked(state.boxes[ChannelCatalog::displayPosition(channel)]);
-            g.edits[i]->setName(fromSj(state.names[channel]));
+            g.edits[i]->setName(fromSj(SjView{state.names[channel]}));
         }
     }
 }
@@ -228,7 +228,8 @@ void ChannelPage::collectState(ChannelSettingsState& state) const {
         for (int i = 0; i < bandGroup.count; ++i) {
             int channel = bandGroup.first + i;
             state.boxes[ChannelCatalog::displayPosition(channel)] = g.channels[i]->isChecked();
-            state.names[channel] = std::string(cutToCharacters(toSj(g.edits[i]->text()), kBroadcasterNameStoredLimit));
+            state.names[channel] =
+                std::string(cutToCharacters(toSj(g.edits[i]->text()).bytes, kBroadcasterNameStoredLimit));
         }
     }
 }

@@ -109,7 +109,7 @@ QByteArray encodeLevelChart(const LevelChartModel& model, ChartImageFormat forma
         svg.setSize(size);
         svg.setViewBox(QRect(QPoint(0, 0), size));
         svg.setResolution(96);
-        svg.setTitle(fromSj(model.title));
+        svg.setTitle(fromSj(SjView{model.title}));
         svg.setDescription(QStringLiteral("Mireva３"));
         QPainter painter;
         if (!painter.begin(&svg)) return {};

@@ -64,9 +64,9 @@ Texts measure(const QRectF& area, const LevelChartModel& m, double unit) {
     double widestLabel = 0, widestValue = 0;
     bool anyBroadcaster = false;
     for (const LevelBar& bar : m.bars) {
-        t.channel.push_back(fromSj(bar.channelText));
-        t.broadcaster.push_back(fromSj(bar.broadcaster));
-        t.value_.push_back(fromSj(bar.valueText));
+        t.channel.push_back(fromSj(SjView{bar.channelText}));
+        t.broadcaster.push_back(fromSj(SjView{bar.broadcaster}));
+        t.value_.push_back(fromSj(SjView{bar.valueText}));
         widestLabel =
             std::max({widestLabel, lm.horizontalAdvance(t.channel.back()), lm.horizontalAdvance(t.broadcaster.back())});
         widestValue = std::max(widestValue, vm.horizontalAdvance(t.value_.back()));
@@ -144,7 +144,7 @@ void paintLevelChart(QPainter& p, const QRectF& area, const LevelChartModel& m, 
     p.setPen(Qt::black);
     const QRectF titleRect(area.left() + kMarginLeft * unit, area.top() + kMarginTop * unit,
                            area.width() - (kMarginLeft + kMarginRight) * unit, t.titleArea);
-    p.drawText(titleRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, fromSj(m.title));
+    p.drawText(titleRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, fromSj(SjView{m.title}));
 
     // Level axis: grid lines and their numbers, the unit above them.
     const QFont axisFont = fontOfPixels(kLabelPixels * unit);
@@ -246,7 +246,7 @@ void paintLevelChart(QPainter& p, const QRectF& area, const LevelChartModel& m, 
         const double y = std::round(l.yOf(std::clamp(line.value, l.axisMin, l.axisMax)));
         p.fillRect(QRectF(x1, y - std::floor(lineWidth / 2), x2 - x1, lineWidth), lineColour);
         if (whole) continue;
-        const QString label = fm.elidedText(fromSj(line.valueText), Qt::ElideRight, x2 - x1);
+        const QString label = fm.elidedText(fromSj(SjView{line.valueText}), Qt::ElideRight, x2 - x1);
         const QRectF box(x1, y - lineWidth - fm.height(), fm.horizontalAdvance(label) + 4 * unit, fm.height());
         p.fillRect(box, Qt::white);
         p.setFont(t.label);
@@ -261,7 +261,7 @@ void paintLevelChart(QPainter& p, const QRectF& area, const LevelChartModel& m, 
         p.setFont(legendFont);
         const QString below = QStringLiteral("基準値以下");
         QString standard = QStringLiteral("基準値");
-        if (m.standards.size() == 1) standard += QLatin1Char(' ') + fromSj(m.standards.front().valueText);
+        if (m.standards.size() == 1) standard += QLatin1Char(' ') + fromSj(SjView{m.standards.front().valueText});
         standard += QStringLiteral(" dBμV");
         const double swatch = 18 * unit, gap = 6 * unit;
         double x = titleRect.right() - lg.horizontalAdvance(below);

@@ -54,7 +54,7 @@ void runExcelExport(QWidget* parent, const AppSession& session, const QDate& tod
         return;
     }
 
-    const QString name = defaultWorkbookName(fromSj(inputs.settings.printData2.report), today);
+    const QString name = defaultWorkbookName(fromSj(SjView{inputs.settings.printData2.report}), today);
     const QString chosen =
         FileDialogs::saveFile(parent, QStringLiteral("Excel出力"), QStringLiteral("Excel ブック (*.xlsx)"),
                               QDir(initialFolder()).filePath(name), QStringLiteral("xlsx"));

@@ -266,9 +266,9 @@ void CCreateFileDlg::copySelectedRowToForm() {
     };
     QDate d(part(0, 4), part(4, 2), part(6, 2));
     if (d.isValid()) date_->setDate(d);
-    fileName_->setText(fromSj(row[kColFileName]));
-    setLimitedText(placement1_, fromSj(row[kColPlacement1]));
-    setLimitedText(placement2_, fromSj(row[kColPlacement2]));
+    fileName_->setText(fromSj(SjView{row[kColFileName]}));
+    setLimitedText(placement1_, fromSj(SjView{row[kColPlacement1]}));
+    setLimitedText(placement2_, fromSj(SjView{row[kColPlacement2]}));
 }
 
 LocationTableRow CCreateFileDlg::rowFromForm() const {
@@ -276,9 +276,9 @@ LocationTableRow CCreateFileDlg::rowFromForm() const {
     row[kColDataType] = multi_->isChecked() ? "MULTI" : "SINGLE";
     row[kColDate] = date_->date().toString(QStringLiteral("yyyyMMdd")).toStdString();
     row[kColFileType] = "CSV";
-    row[kColFileName] = toSj(fileName_->text());
-    row[kColPlacement1] = toSj(placement1_->text());
-    row[kColPlacement2] = toSj(placement2_->text());
+    row[kColFileName] = toSj(fileName_->text()).bytes;
+    row[kColPlacement1] = toSj(placement1_->text()).bytes;
+    row[kColPlacement2] = toSj(placement2_->text()).bytes;
     return row;
 }
 

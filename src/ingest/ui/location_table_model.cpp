@@ -16,7 +16,7 @@ int LocationTableModel::columnCount(const QModelIndex& parent) const {
 
 QVariant LocationTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) return {};
-    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) return fromSj(row(index.row())[index.column()]);
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) return fromSj(SjView{row(index.row())[index.column()]});
     return {};
 }
 

@@ -68,7 +68,8 @@ MainPanel::MainPanel(AppSession& session, QWidget* parent) : QWidget(parent), se
     bandTabs_->setObjectName("bandTabs");
     bandTabs_->setExpanding(false);
     bandTabs_->setDrawBase(false);
-    for (const std::string& label : ChannelCatalog::instance().bandTabLabels()) bandTabs_->addTab(fromSj(label));
+    for (const std::string& label : ChannelCatalog::instance().bandTabLabels())
+        bandTabs_->addTab(fromSj(SjView{label}));
     bandTabs_->setCurrentIndex(0);
     currentBandTab_ = 0;
     connect(bandTabs_, &QTabBar::currentChanged, this, &MainPanel::selectBandTab);
@@ -174,7 +175,7 @@ void MainPanel::readingRun() {
     record.errorLogPath = session_.locations.errorLog();
     record.worksheetPath = session_.locations.worksheet();
     const int result =
-        aggregationRun(record, [this](const std::string& message) { MessageBoxes::inform(window(), fromSj(message)); });
+        aggregationRun(record, [this](const Sj& message) { MessageBoxes::inform(window(), fromSj(message)); });
     if (result != 0) return;
     session_.summary.takeRun(record.summary);
     refreshGrid();

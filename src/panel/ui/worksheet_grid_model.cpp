@@ -16,16 +16,16 @@ constexpr int kCellTextLimit = 127;
 
 QString toQString(std::string_view bytes) {
     if (isAscii(bytes)) return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    return fromSj(bytes);
+    return fromSj(SjView{bytes});
 }
 
 QString placeNumberText(int number) { return QStringLiteral("   %1").arg(number); }
 
 // Header widths: a named channel is wider; three leading fields have their own widths.
 int headerWidth(std::string_view field, bool named) {
-    if (field == sj("測定場所")) return 200;
-    if (field == sj("測定モード")) return 0;
-    if (field == sj("レベルオフセット(dB)")) return 300;
+    if (field == sj("測定場所").bytes) return 200;
+    if (field == sj("測定モード").bytes) return 0;
+    if (field == sj("レベルオフセット(dB)").bytes) return 300;
     return named ? 120 : 50;
 }
 
@@ -67,7 +67,7 @@ bool WorksheetGridModel::fill(const std::filesystem::path& worksheet, int tab, c
                     named = true;
                 }
             }
-            columns_.push_back({fromSj(text), headerWidth(header[f], named), field});
+            columns_.push_back({fromSj(SjView{text}), headerWidth(header[f], named), field});
             wantedFields_.push_back(field);
         }
 

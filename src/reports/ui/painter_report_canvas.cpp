@@ -72,14 +72,14 @@ const PainterReportCanvas::FontOfHeight& PainterReportCanvas::fontFor(int cellHe
     return fonts_.emplace(cellHeight, f).first->second;
 }
 
-void PainterReportCanvas::text(int x, int top, int cellHeight, std::string_view cp932) {
+void PainterReportCanvas::text(int x, int top, int cellHeight, SjView text) {
     const FontOfHeight& f = fontFor(cellHeight);
     if (currentFont_ != cellHeight) {
         painter_.setFont(f.font);
         currentFont_ = cellHeight;
     }
     const QPointF at = map(x, top);
-    painter_.drawText(QPointF(at.x(), at.y() + f.ascent), fromSj(cp932));
+    painter_.drawText(QPointF(at.x(), at.y() + f.ascent), fromSj(text));
 }
 
 }  // namespace mireva::ui

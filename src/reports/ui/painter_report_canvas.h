@@ -24,7 +24,7 @@ public:
     void setPen(ReportPen pen) override;
     void line(int x1, int y1, int x2, int y2) override;
     void rectangle(int left, int bottom, int right, int top) override;
-    void text(int x, int top, int cellHeight, std::string_view cp932) override;
+    void text(int x, int top, int cellHeight, SjView text) override;
 
     double scale() const { return scale_; }  // device pixels per 0.01 mm
     double fit() const { return fit_; }      // 1 on A4 portrait, below 1 when scaled down

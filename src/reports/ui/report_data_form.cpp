@@ -63,7 +63,7 @@ CSetDoc2Dlg::CSetDoc2Dlg(std::filesystem::path settingsFile, QWidget* parent)
     setObjectName("CSetDoc2Dlg");
     SettingsFile file(settingsFile_);
     file.readFormatNames(settings_);
-    setWindowTitle(fromSj(settings_.format1));
+    setWindowTitle(fromSj(SjView{settings_.format1}));
     file.readPrintData2(settings_);
 
     auto* grid = new QGridLayout;
@@ -75,7 +75,7 @@ CSetDoc2Dlg::CSetDoc2Dlg(std::filesystem::path settingsFile, QWidget* parent)
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QStringLiteral("edit%1").arg(info.id));
-        edit->setText(fromSj(settings_.printData2.*info.member));
+        edit->setText(fromSj(SjView{settings_.printData2.*info.member}));
         edit->setCursorPosition(0);
         applyInputLimit(edit, info.limit);
         edit->setMinimumWidth(f == AddNote ? 460 : 220);
@@ -107,7 +107,7 @@ void CSetDoc2Dlg::saveAndClose() {
     for (int f = 0; f < FieldCount; ++f) {
         const FieldInfo& info = kFields[f];
         const int capacity = f == AddNote ? kAddNoteCapacity : kPrintDataCapacity;
-        settings_.printData2.*info.member = std::string(cutToCharacters(toSj(edits_[f]->text()), capacity));
+        settings_.printData2.*info.member = std::string(cutToCharacters(toSj(edits_[f]->text()).bytes, capacity));
     }
     std::string error;
     if (!SettingsFile(settingsFile_).writePrintData2(settings_, &error)) {

@@ -41,7 +41,7 @@ constexpr int kPdfResolution = 1200;
 // the program's name. Print to file offers it as the file name.
 QString jobName(const ReportPageRenderer& report, const QString& asked) {
     if (!asked.isEmpty()) return asked;
-    const QString reportName = fromSj(report.data().report).trimmed();
+    const QString reportName = fromSj(SjView{report.data().report}).trimmed();
     return reportName.isEmpty() ? MessageBoxes::caption() : reportName;
 }
 constexpr double kPdfMarginMm = 5.0;  // like the unprintable edge of an office printer

@@ -75,7 +75,7 @@ CSetStdValDlg::CSetStdValDlg(std::filesystem::path settingsPath, QWidget* parent
             edit->setObjectName(QString::fromLatin1(standardValueKey(key)));
             auto* limit = new LengthLimit(edit, kMaxChars);
             edit->setValidator(limit);
-            const QString stored = fromSj(settings.standardValues[key]);
+            const QString stored = fromSj(SjView{settings.standardValues[key]});
             limit->allowCurrent(stored);
             edit->setText(stored);
             edit->setFixedWidth(64);
@@ -122,9 +122,9 @@ void CSetStdValDlg::keyPressEvent(QKeyEvent* event) {
 
 void CSetStdValDlg::onOk() {
     ReportSettings settings = ReportSettings::defaults();
-    for (int k = 0; k < kStandardValueCount; ++k) settings.standardValues[k] = toSj(edits_[k]->text());
-    const std::vector<std::string> messages = validateStandardValues(settings.standardValues);
-    for (const std::string& message : messages) MessageBoxes::show(this, fromSj(message), MessageIcon::Error);
+    for (int k = 0; k < kStandardValueCount; ++k) settings.standardValues[k] = toSj(edits_[k]->text()).bytes;
+    const std::vector<Sj> messages = validateStandardValues(settings.standardValues);
+    for (const Sj& message : messages) MessageBoxes::show(this, fromSj(message), MessageIcon::Error);
     if (!messages.empty()) return;
 
     std::string error;

@@ -39,13 +39,13 @@ public:
         const JudgementRow& row = rows_[static_cast<size_t>(index.row())];
         switch (index.column()) {
             case 0:
-                return fromSj(row.place);
+                return fromSj(SjView{row.place});
             case 1:
-                return fromSj(row.band);
+                return fromSj(SjView{row.band});
             case 2:
-                return fromSj(row.channel);
+                return fromSj(SjView{row.channel});
             default:
-                return fromSj(row.level);
+                return fromSj(SjView{row.level});
         }
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
@@ -103,7 +103,7 @@ CUnderStdDlg::CUnderStdDlg(JudgementResult& result, std::filesystem::path settin
     valuesGrid->setVerticalSpacing(2);
     for (const ValueLine& v : kValueLines) {
         QString text = QString::fromUtf8(v.format);
-        text.replace(QStringLiteral("%s"), fromSj(settings.standardValues[v.key]));
+        text.replace(QStringLiteral("%s"), fromSj(SjView{settings.standardValues[v.key]}));
         auto* label = new QLabel(text);
         label->setFont(withJapaneseFace(label->font()));
         label->setObjectName(QString::fromLatin1(standardValueKey(v.key)));
