@@ -1,7 +1,6 @@
 // mireva-cli round: rounds every level of a worksheet to a whole number of dB, in
 // place, as the program's 四捨五入 does.
 #include "cli/subcommand.h"
-#include "core/file_io.h"
 #include "core/worksheet_document.h"
 #include "panel/level_rounding.h"
 
@@ -22,11 +21,7 @@ int runRound(const Args& args, std::ostream& out, std::ostream& err) {
     WorksheetDocument worksheet;
     if (!command.loadWorksheet(worksheet)) return kExitUsage;
     roundAllLevels(worksheet);
-    const std::string worksheetPath = command.required("--worksheet");
-    std::string error;
-    if (!replaceFileContent(worksheetPath, worksheet.serialize(), &error))
-        return command.fail(kExitFailed, "cannot rewrite " + worksheetPath + ": " + error);
-    return kExitOk;
+    return command.writeFile(command.required("--worksheet"), worksheet.serialize(), Subcommand::Target::Input);
 }
 
 }  // namespace mireva::cli

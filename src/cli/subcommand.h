@@ -49,6 +49,17 @@ public:
     // would silently give the defaults, and reading a settings file creates a missing
     // one. False after "cannot read the settings file F: reason".
     bool settingsFile(std::optional<std::filesystem::path>& path) const;
+    // The inputs of a subcommand that works on a worksheet and a settings file: the
+    // worksheet loaded, then the settings file checked, as the two calls above do;
+    // false after the message of the first that failed.
+    bool loadWorksheetAndSettings(WorksheetDocument& worksheet, std::optional<std::filesystem::path>& path) const;
+
+    // Replaces the file at `path` by `content` in one step: kExitOk, or kExitFailed after
+    // "cannot write PATH: reason" ("cannot rewrite" for a file that was the input).
+    enum class Target { Output, Input };
+    int writeFile(const std::string& path, const std::string& content, Target target = Target::Output) const;
+    // "mireva-cli NAME: stopped; PATH left as it was" after Ctrl+C; returns kExitInterrupted.
+    int stopped(const std::string& path) const;
 
 private:
     std::string name_;
