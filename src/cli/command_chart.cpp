@@ -64,7 +64,7 @@ int runChart(const Args& args, std::ostream& out, std::ostream& err) {
     }
     WorksheetDocument worksheet;
     std::optional<std::filesystem::path> settingsPath;
-    if (!command.loadWorksheetAndSettings(worksheet, settingsPath)) return kExitUsage;
+    if (!command.loadWorksheet(worksheet) || !command.settingsFile(settingsPath)) return kExitUsage;
 
     const std::filesystem::path folder = command.required("--out");
     std::error_code ec;

@@ -22,11 +22,11 @@ constexpr const char* kCsvUsage =
 
 int runCsv(const Args& args, std::ostream& out, std::ostream& err) {
     Subcommand command("csv", kCsvUsage, out, err);
-    if (auto done = command.start(args, {"--worksheet", "--out", "--settings"}, {}, {"--worksheet", "--out"}))
-        return *done;
     WorksheetDocument worksheet;
     std::optional<std::filesystem::path> settingsPath;
-    if (!command.loadWorksheetAndSettings(worksheet, settingsPath)) return kExitUsage;
+    if (auto done = command.startOnWorksheet(args, {"--worksheet", "--out", "--settings"}, {"--worksheet", "--out"},
+                                             worksheet, &settingsPath))
+        return *done;
     ReportSettings settings = ReportSettings::defaults();
     if (settingsPath) SettingsFile(*settingsPath).readBroadcasterNames(settings);
 

@@ -20,10 +20,11 @@ constexpr const char* kJudgeUsage =
 
 int runJudge(const Args& args, std::ostream& out, std::ostream& err) {
     Subcommand command("judge", kJudgeUsage, out, err);
-    if (auto done = command.start(args, {"--worksheet", "--settings", "--out"}, {}, {"--worksheet"})) return *done;
     WorksheetDocument worksheet;
     std::optional<std::filesystem::path> settingsPath;
-    if (!command.loadWorksheetAndSettings(worksheet, settingsPath)) return kExitUsage;
+    if (auto done = command.startOnWorksheet(args, {"--worksheet", "--settings", "--out"}, {"--worksheet"}, worksheet,
+                                             &settingsPath))
+        return *done;
 
     JudgementResult result;
     judge(worksheet, readStandardValues(settingsPath.value_or(SettingsFile::defaultPath())), result);

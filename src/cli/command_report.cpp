@@ -31,11 +31,11 @@ int runReport(const Args& args, std::ostream& out, std::ostream& err) {
     return kExitUsage;
 #else
     Subcommand command("report", kReportUsage, out, err);
-    if (auto done = command.start(args, {"--worksheet", "--out", "--settings"}, {}, {"--worksheet", "--out"}))
-        return *done;
     WorksheetDocument worksheet;
     std::optional<std::filesystem::path> settingsPath;
-    if (!command.loadWorksheetAndSettings(worksheet, settingsPath)) return kExitUsage;
+    if (auto done = command.startOnWorksheet(args, {"--worksheet", "--out", "--settings"}, {"--worksheet", "--out"},
+                                             worksheet, &settingsPath))
+        return *done;
     const std::string outPath = command.required("--out");
 
     const std::unique_ptr<QGuiApplication> app = guiApplicationForDrawing();

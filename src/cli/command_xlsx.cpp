@@ -32,11 +32,11 @@ const char kHelp[] =
 
 int runXlsx(const Args& args, std::ostream& out, std::ostream& err) {
     Subcommand command("xlsx", kHelp, out, err);
-    if (auto done = command.start(args, {"--worksheet", "--out", "--settings"}, {}, {"--worksheet", "--out"}))
-        return *done;
     WorksheetDocument worksheet;
     std::optional<std::filesystem::path> settingsPath;
-    if (!command.loadWorksheetAndSettings(worksheet, settingsPath)) return kExitUsage;
+    if (auto done = command.startOnWorksheet(args, {"--worksheet", "--out", "--settings"}, {"--worksheet", "--out"},
+                                             worksheet, &settingsPath))
+        return *done;
 
     excel::WorkbookInputs inputs;
     inputs.worksheet = &worksheet;

@@ -60,9 +60,14 @@ bool Subcommand::settingsFile(std::optional<std::filesystem::path>& path) const 
     return true;
 }
 
-bool Subcommand::loadWorksheetAndSettings(WorksheetDocument& worksheet,
-                                          std::optional<std::filesystem::path>& path) const {
-    return loadWorksheet(worksheet) && settingsFile(path);
+std::optional<int> Subcommand::startOnWorksheet(const Args& args, const std::set<std::string>& valued,
+                                                std::initializer_list<const char*> required,
+                                                WorksheetDocument& worksheet,
+                                                std::optional<std::filesystem::path>* settingsPath) {
+    if (auto done = start(args, valued, {}, required)) return done;
+    if (!loadWorksheet(worksheet)) return kExitUsage;
+    if (settingsPath && !settingsFile(*settingsPath)) return kExitUsage;
+    return std::nullopt;
 }
 
 int Subcommand::writeFile(const std::string& path, const std::string& content, Target target) const {

@@ -49,10 +49,13 @@ public:
     // would silently give the defaults, and reading a settings file creates a missing
     // one. False after "cannot read the settings file F: reason".
     bool settingsFile(std::optional<std::filesystem::path>& path) const;
-    // The inputs of a subcommand that works on a worksheet and a settings file: the
-    // worksheet loaded, then the settings file checked, as the two calls above do;
-    // false after the message of the first that failed.
-    bool loadWorksheetAndSettings(WorksheetDocument& worksheet, std::optional<std::filesystem::path>& path) const;
+    // The start of a subcommand on the worksheet named by --worksheet: start() without
+    // flags, then the worksheet loaded and, given `settingsPath`, the settings file
+    // checked, as the calls above do. Returns the exit status when the command ends here
+    // (help, wrong usage, unreadable inputs); nothing when it goes on.
+    std::optional<int> startOnWorksheet(const Args& args, const std::set<std::string>& valued,
+                                        std::initializer_list<const char*> required, WorksheetDocument& worksheet,
+                                        std::optional<std::filesystem::path>* settingsPath = nullptr);
 
     // Replaces the file at `path` by `content` in one step: kExitOk, or kExitFailed after
     // "cannot write PATH: reason" ("cannot rewrite" for a file that was the input).
