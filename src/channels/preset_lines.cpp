@@ -6,34 +6,28 @@
 namespace mireva {
 namespace {
 
-const std::array<int, kDisplayPositionCount>& checkCharacterPositions() {
-    static const std::array<int, kDisplayPositionCount> positions = [] {
-        std::array<int, kDisplayPositionCount> out{};
-        const ChannelCatalog& catalog = ChannelCatalog::instance();
-        int k = 0;
-        for (int g : pageOrderGroups()) {
-            const BandGroup& group = catalog.group(g);
-            int selectAll = group.first + g;  // the group's own slot before its first channel
-            for (int i = 0; i <= group.count; ++i) out[k++] = selectAll + i;
-        }
-        return out;
-    }();
-    return positions;
-}
+// The page order of the channel settings, walked once: the display position of each
+// check character of a preset line (each group's select-all box, then the boxes of its
+// channels), and the channel indexes in that order.
+struct PageOrder {
+    std::array<int, kDisplayPositionCount> checkCharacterPositions{};
+    std::array<int, kChannelCount> channels{};
+};
 
-// Channel indexes in page order.
-const std::array<int, kChannelCount>& pageOrderChannels() {
-    static const std::array<int, kChannelCount> channels = [] {
-        std::array<int, kChannelCount> out{};
+const PageOrder& pageOrder() {
+    static const PageOrder order = [] {
+        PageOrder out;
         const ChannelCatalog& catalog = ChannelCatalog::instance();
-        int k = 0;
+        int k = 0, c = 0;
         for (int g : pageOrderGroups()) {
             const BandGroup& group = catalog.group(g);
-            for (int i = 0; i < group.count; ++i) out[k++] = group.first + i;
+            const int selectAll = group.first + g;  // the group's own slot before its first channel
+            for (int i = 0; i <= group.count; ++i) out.checkCharacterPositions[k++] = selectAll + i;
+            for (int i = 0; i < group.count; ++i) out.channels[c++] = group.first + i;
         }
         return out;
     }();
-    return channels;
+    return order;
 }
 
 }  // namespace
@@ -44,7 +38,7 @@ const std::array<int, kBandGroupCount>& pageOrderGroups() {
     return groups;
 }
 
-int displayPositionAtCheckCharacter(int k) { return checkCharacterPositions()[k]; }
+int displayPositionAtCheckCharacter(int k) { return pageOrder().checkCharacterPositions[k]; }
 
 std::string checkLineOf(const ChannelSettingsState& state) {
     std::string line(kDisplayPositionCount, '0');
@@ -62,7 +56,7 @@ std::string nameLineOf(const BroadcasterNames& names) {
     static const std::string& fullWidthComma = sj("，").bytes;
     std::string line;
     line.reserve(kChannelCount * 4);
-    for (int c : pageOrderChannels()) {
+    for (int c : pageOrder().channels) {
         // In code page 932 the byte 0x2C is never the second byte of a character.
         for (char ch : names[c]) {
             if (ch == ',')
@@ -77,7 +71,7 @@ std::string nameLineOf(const BroadcasterNames& names) {
 
 void applyNameLine(std::string_view line, BroadcasterNames& names) {
     for (auto& n : names) n.clear();
-    const auto& order = pageOrderChannels();
+    const auto& order = pageOrder().channels;
     forEachField(line, [&](size_t k, std::string_view field) {
         if (k >= static_cast<size_t>(kChannelCount)) return false;
         names[order[k]] = std::string(cutToCharacters(field, kBroadcasterNameStoredLimit));

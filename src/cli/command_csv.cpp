@@ -4,7 +4,6 @@
 
 #include "cli/subcommand.h"
 #include "core/aggregation_summary.h"
-#include "core/file_io.h"
 #include "core/worksheet_document.h"
 #include "panel/csv_output.h"
 #include "settings/settings_file.h"
@@ -23,21 +22,17 @@ constexpr const char* kCsvUsage =
 
 int runCsv(const Args& args, std::ostream& out, std::ostream& err) {
     Subcommand command("csv", kCsvUsage, out, err);
-    if (auto done = command.start(args, {"--worksheet", "--out", "--settings"}, {}, {"--worksheet", "--out"}))
-        return *done;
     WorksheetDocument worksheet;
     std::optional<std::filesystem::path> settingsPath;
-    if (!command.loadWorksheet(worksheet) || !command.settingsFile(settingsPath)) return kExitUsage;
+    if (auto done = command.startOnWorksheet(args, {"--worksheet", "--out", "--settings"}, {"--worksheet", "--out"},
+                                             worksheet, &settingsPath))
+        return *done;
     ReportSettings settings = ReportSettings::defaults();
     if (settingsPath) SettingsFile(*settingsPath).readBroadcasterNames(settings);
 
     const AggregationSummary inUse = summaryFromWorksheet(worksheet);
     const std::string csv = worksheetCsv(worksheet, inUse.channelHasValue, settings.broadcasterNames);
-    const std::string outPath = command.required("--out");
-    std::string error;
-    if (!replaceFileContent(outPath, csv, &error))
-        return command.fail(kExitFailed, "cannot write " + outPath + ": " + error);
-    return kExitOk;
+    return command.writeFile(command.required("--out"), csv);
 }
 
 }  // namespace mireva::cli

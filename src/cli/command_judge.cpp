@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "cli/subcommand.h"
-#include "core/file_io.h"
 #include "core/worksheet_document.h"
 #include "settings/settings_file.h"
 #include "standards/judgement.h"
@@ -21,21 +20,17 @@ constexpr const char* kJudgeUsage =
 
 int runJudge(const Args& args, std::ostream& out, std::ostream& err) {
     Subcommand command("judge", kJudgeUsage, out, err);
-    if (auto done = command.start(args, {"--worksheet", "--settings", "--out"}, {}, {"--worksheet"})) return *done;
     WorksheetDocument worksheet;
     std::optional<std::filesystem::path> settingsPath;
-    if (!command.loadWorksheet(worksheet) || !command.settingsFile(settingsPath)) return kExitUsage;
+    if (auto done = command.startOnWorksheet(args, {"--worksheet", "--settings", "--out"}, {"--worksheet"}, worksheet,
+                                             &settingsPath))
+        return *done;
 
     JudgementResult result;
     judge(worksheet, readStandardValues(settingsPath.value_or(SettingsFile::defaultPath())), result);
     std::string csv = judgementCsv(judgementRows(result.belowStandardDetails));
 
-    if (auto outPath = command.options().value("--out")) {
-        std::string error;
-        if (!replaceFileContent(*outPath, csv, &error))
-            return command.fail(kExitFailed, "cannot write " + *outPath + ": " + error);
-        return kExitOk;
-    }
+    if (auto outPath = command.options().value("--out")) return command.writeFile(*outPath, csv);
     out.write(csv.data(), static_cast<std::streamsize>(csv.size()));
     out.flush();
     return out ? kExitOk : kExitFailed;

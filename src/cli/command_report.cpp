@@ -31,11 +31,11 @@ int runReport(const Args& args, std::ostream& out, std::ostream& err) {
     return kExitUsage;
 #else
     Subcommand command("report", kReportUsage, out, err);
-    if (auto done = command.start(args, {"--worksheet", "--out", "--settings"}, {}, {"--worksheet", "--out"}))
-        return *done;
     WorksheetDocument worksheet;
     std::optional<std::filesystem::path> settingsPath;
-    if (!command.loadWorksheet(worksheet) || !command.settingsFile(settingsPath)) return kExitUsage;
+    if (auto done = command.startOnWorksheet(args, {"--worksheet", "--out", "--settings"}, {"--worksheet", "--out"},
+                                             worksheet, &settingsPath))
+        return *done;
     const std::string outPath = command.required("--out");
 
     const std::unique_ptr<QGuiApplication> app = guiApplicationForDrawing();
@@ -53,10 +53,7 @@ int runReport(const Args& args, std::ostream& out, std::ostream& err) {
         TerminalProgress progress(err, TerminalProgress::Unit::Pages, TerminalProgress::stderrIsTerminal());
         written = ui::writeReportPdf(report, outPath, &error, progress.callback(), &cancelled);
     }
-    if (cancelled) {
-        err << "mireva-cli report: stopped; " << outPath << " left as it was\n";
-        return kExitInterrupted;
-    }
+    if (cancelled) return command.stopped(outPath);
     if (!written) return command.fail(kExitFailed, error);
     out << report.pageCount() << " pages written to " << outPath << "\n";
     return kExitOk;

@@ -17,9 +17,8 @@ constexpr const char* kRoundUsage =
 
 int runRound(const Args& args, std::ostream& out, std::ostream& err) {
     Subcommand command("round", kRoundUsage, out, err);
-    if (auto done = command.start(args, {"--worksheet"}, {}, {"--worksheet"})) return *done;
     WorksheetDocument worksheet;
-    if (!command.loadWorksheet(worksheet)) return kExitUsage;
+    if (auto done = command.startOnWorksheet(args, {"--worksheet"}, {"--worksheet"}, worksheet)) return *done;
     roundAllLevels(worksheet);
     const std::string worksheetPath = command.required("--worksheet");
     std::string error;

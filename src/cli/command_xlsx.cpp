@@ -29,11 +29,11 @@ const char kHelp[] =
 
 int runXlsx(const Args& args, std::ostream& out, std::ostream& err) {
     Subcommand command("xlsx", kHelp, out, err);
-    if (auto done = command.start(args, {"--worksheet", "--out", "--settings"}, {}, {"--worksheet", "--out"}))
-        return *done;
     WorksheetDocument worksheet;
     std::optional<std::filesystem::path> settingsPath;
-    if (!command.loadWorksheet(worksheet) || !command.settingsFile(settingsPath)) return kExitUsage;
+    if (auto done = command.startOnWorksheet(args, {"--worksheet", "--out", "--settings"}, {"--worksheet", "--out"},
+                                             worksheet, &settingsPath))
+        return *done;
 
     excel::WorkbookInputs inputs;
     inputs.worksheet = &worksheet;
@@ -51,10 +51,7 @@ int runXlsx(const Args& args, std::ostream& out, std::ostream& err) {
         TerminalProgress progress(err, TerminalProgress::Unit::Sheets, TerminalProgress::stderrIsTerminal());
         outcome = excel::exportWorkbook(inputs, outPath, progress.callback());
     }
-    if (outcome.cancelled) {
-        err << "mireva-cli xlsx: stopped; " << outPath.string() << " left as it was\n";
-        return kExitInterrupted;
-    }
+    if (outcome.cancelled) return command.stopped(outPath.string());
     if (outcome.problem != excel::WorkbookProblem::None)
         return command.fail(kExitFailed, excel::problemMessage(outcome.problem));
     if (!outcome.written) return command.fail(kExitFailed, "cannot write " + outPath.string() + ": " + outcome.error);

@@ -3,6 +3,7 @@
 #include "core/file_io.h"
 #include "core/input_checks.h"
 #include "core/worksheet_document.h"
+#include "cli/terminal_progress.h"
 
 namespace mireva::cli {
 
@@ -57,6 +58,27 @@ bool Subcommand::settingsFile(std::optional<std::filesystem::path>& path) const 
     }
     path = *given;
     return true;
+}
+
+std::optional<int> Subcommand::startOnWorksheet(const Args& args, const std::set<std::string>& valued,
+                                                std::initializer_list<const char*> required,
+                                                WorksheetDocument& worksheet,
+                                                std::optional<std::filesystem::path>* settingsPath) {
+    if (auto done = start(args, valued, {}, required)) return done;
+    if (!loadWorksheet(worksheet)) return kExitUsage;
+    if (settingsPath && !settingsFile(*settingsPath)) return kExitUsage;
+    return std::nullopt;
+}
+
+int Subcommand::writeFile(const std::string& path, const std::string& content, Target target) const {
+    std::string error;
+    if (replaceFileContent(path, content, &error)) return kExitOk;
+    return fail(kExitFailed, (target == Target::Input ? "cannot rewrite " : "cannot write ") + path + ": " + error);
+}
+
+int Subcommand::stopped(const std::string& path) const {
+    err_ << "mireva-cli " << name_ << ": stopped; " << path << " left as it was\n";
+    return kExitInterrupted;
 }
 
 }  // namespace mireva::cli

@@ -49,6 +49,20 @@ public:
     // would silently give the defaults, and reading a settings file creates a missing
     // one. False after "cannot read the settings file F: reason".
     bool settingsFile(std::optional<std::filesystem::path>& path) const;
+    // The start of a subcommand on the worksheet named by --worksheet: start() without
+    // flags, then the worksheet loaded and, given `settingsPath`, the settings file
+    // checked, as the calls above do. Returns the exit status when the command ends here
+    // (help, wrong usage, unreadable inputs); nothing when it goes on.
+    std::optional<int> startOnWorksheet(const Args& args, const std::set<std::string>& valued,
+                                        std::initializer_list<const char*> required, WorksheetDocument& worksheet,
+                                        std::optional<std::filesystem::path>* settingsPath = nullptr);
+
+    // Replaces the file at `path` by `content` in one step: kExitOk, or kExitFailed after
+    // "cannot write PATH: reason" ("cannot rewrite" for a file that was the input).
+    enum class Target { Output, Input };
+    int writeFile(const std::string& path, const std::string& content, Target target = Target::Output) const;
+    // "mireva-cli NAME: stopped; PATH left as it was" after Ctrl+C; returns kExitInterrupted.
+    int stopped(const std::string& path) const;
 
 private:
     std::string name_;

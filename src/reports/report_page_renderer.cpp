@@ -73,6 +73,30 @@ private:
     bool set_ = false;
 };
 
+// One labelled value of a page head row: the label centred at `labelX` in its cell, the
+// value in the cell after it.
+struct HeadField {
+    int labelX;
+    SjView label;
+    SjView value;
+};
+
+// A page head row below the first: a left and a right labelled value between the line
+// at `top` and the one at `bottom` (drawn with `bottomPen`), the four cells split by
+// dotted lines, the texts on the row's middle.
+void drawHeadRow(ReportCanvas& canvas, PenState& pen, int top, int bottom, ReportPen bottomPen, const HeadField& left,
+                 const HeadField& right) {
+    pen.use(bottomPen);
+    canvas.line(kFrameLeft, bottom, kFrameRight, bottom);
+    pen.use(ReportPen::Dotted);
+    for (int x : {4400, 10150, 12900}) canvas.line(x, top, x, bottom);
+    const int middle = (top + bottom) / 2;
+    put(canvas, left.labelX, middle, 300, left.label);
+    put(canvas, 4750, middle, 300, left.value);
+    put(canvas, right.labelX, middle, 300, right.label);
+    put(canvas, 13250, middle, 300, right.value);
+}
+
 }  // namespace
 
 int cp932Length(std::string_view text) {
@@ -123,24 +147,11 @@ void ReportPageRenderer::drawSkeleton(ReportCanvas& canvas, int pageNumber) cons
     std::snprintf(number, sizeof number, "     No. %d", pageNumber);
     put(canvas, 17463, 27216, 200, SjView{std::string_view(number)});
 
-    // Row B: test date and weather.
-    pen.use(ReportPen::Dotted);
-    canvas.line(kFrameLeft, 26140, kFrameRight, 26140);
-    for (int x : {4400, 10150, 12900}) canvas.line(x, 26820, x, 26140);
-    put(canvas, 2350, 26480, 300, sj("試　験　日"));
-    put(canvas, 4750, 26480, 300, SjView{header_.measureDate});
-    put(canvas, 10990, 26480, 300, sj("天　　候"));
-    put(canvas, 13250, 26480, 300, SjView{header_.weather});
-
-    // Row C: tester and equipment.
-    pen.use(ReportPen::Plain);
-    canvas.line(kFrameLeft, 25460, kFrameRight, 25460);
-    pen.use(ReportPen::Dotted);
-    for (int x : {4400, 10150, 12900}) canvas.line(x, 26140, x, 25460);
-    put(canvas, 2350, 25800, 300, sj("試　験　者"));
-    put(canvas, 4750, 25800, 300, SjView{header_.measureName});
-    put(canvas, 10640, 25800, 300, sj("測　定　器　具"));
-    put(canvas, 13250, 25800, 300, SjView{header_.measureEquip});
+    // Row B: test date and weather; row C: tester and equipment.
+    drawHeadRow(canvas, pen, 26820, 26140, ReportPen::Dotted, {2350, sj("試　験　日"), SjView{header_.measureDate}},
+                {10990, sj("天　　候"), SjView{header_.weather}});
+    drawHeadRow(canvas, pen, 26140, 25460, ReportPen::Plain, {2350, sj("試　験　者"), SjView{header_.measureName}},
+                {10640, sj("測　定　器　具"), SjView{header_.measureEquip}});
 
     // Row D: the table head with its title, band and channel strips.
     pen.use(ReportPen::Plain);

@@ -247,37 +247,23 @@ void SettingsFile::probe() const {
     if (std::FILE* f = std::fopen(path_.c_str(), "ab")) std::fclose(f);
 }
 
-namespace {
-std::string contentOf(const fs::path& path) {
+std::string SettingsFile::content() const {
+    probe();
     std::string content;
-    if (!readWholeFile(path, content)) content.clear();
+    if (!readWholeFile(path_, content)) content.clear();
     return content;
 }
-}  // namespace
 
-void SettingsFile::readPrintData2(ReportSettings& s) const {
-    probe();
-    fillPrintData2(contentOf(path_), s);
-}
+void SettingsFile::readPrintData2(ReportSettings& s) const { fillPrintData2(content(), s); }
 
-void SettingsFile::readFormatNames(ReportSettings& s) const {
-    probe();
-    fillFormatNames(contentOf(path_), s);
-}
+void SettingsFile::readFormatNames(ReportSettings& s) const { fillFormatNames(content(), s); }
 
-void SettingsFile::readStandardValues(ReportSettings& s) const {
-    probe();
-    fillStandardValues(contentOf(path_), s);
-}
+void SettingsFile::readStandardValues(ReportSettings& s) const { fillStandardValues(content(), s); }
 
-void SettingsFile::readBroadcasterNames(ReportSettings& s) const {
-    probe();
-    fillBroadcasterNames(contentOf(path_), s);
-}
+void SettingsFile::readBroadcasterNames(ReportSettings& s) const { fillBroadcasterNames(content(), s); }
 
 void SettingsFile::readAll(ReportSettings& s) const {
-    probe();
-    std::string content = contentOf(path_);
+    const std::string content = this->content();
     fillPrintData2(content, s);
     fillFormatNames(content, s);
     fillStandardValues(content, s);

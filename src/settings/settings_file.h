@@ -46,6 +46,8 @@ public:
 private:
     // Creates the file empty when it is missing (never truncates it).
     void probe() const;
+    // The whole file after probe(); empty when it cannot be read.
+    std::string content() const;
 
     std::filesystem::path path_;
 };

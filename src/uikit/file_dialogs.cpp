@@ -3,14 +3,6 @@
 #include <QFileDialog>
 
 namespace mireva::ui {
-namespace {
-FileDialogs::Handler& handler() {
-    static FileDialogs::Handler h;
-    return h;
-}
-}  // namespace
-
-void FileDialogs::setHandler(Handler h) { handler() = std::move(h); }
 
 QString FileDialogs::openFile(QWidget* parent, const QString& caption, const QString& filter, const QString& initial) {
     return run(parent, {FileDialogRequest::Kind::OpenFile, caption, filter, initial, {}});
@@ -26,7 +18,7 @@ QString FileDialogs::chooseFolder(QWidget* parent, const QString& caption, const
 }
 
 QString FileDialogs::run(QWidget* parent, const FileDialogRequest& request) {
-    if (handler()) return handler()(request);
+    if (handler_) return handler_(request);
     QFileDialog dialog(parent, request.caption, request.initial, request.filter);
     switch (request.kind) {
         case FileDialogRequest::Kind::OpenFile:

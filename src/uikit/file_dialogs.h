@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <functional>
+#include <utility>
 
 class QWidget;
 
@@ -29,10 +30,11 @@ public:
     static QString chooseFolder(QWidget* parent, const QString& caption = {}, const QString& initial = {});
 
     using Handler = std::function<QString(const FileDialogRequest&)>;
-    static void setHandler(Handler handler);
+    static void setHandler(Handler handler) { handler_ = std::move(handler); }
 
 private:
     static QString run(QWidget* parent, const FileDialogRequest& request);
+    static inline Handler handler_;
 };
 
 }  // namespace mireva::ui

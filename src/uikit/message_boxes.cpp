@@ -3,20 +3,12 @@
 #include <QMessageBox>
 
 namespace mireva::ui {
-namespace {
-MessageBoxes::Handler& handler() {
-    static MessageBoxes::Handler h;
-    return h;
-}
-}  // namespace
 
 QString MessageBoxes::caption() { return QStringLiteral("Mireva３"); }
 
-void MessageBoxes::setHandler(Handler h) { handler() = std::move(h); }
-
 MessageAnswer MessageBoxes::show(QWidget* parent, const QString& text, MessageIcon icon, MessageButtons buttons) {
     MessageRequest request{text, icon, buttons};
-    if (handler()) return handler()(request);
+    if (handler_) return handler_(request);
 
     QMessageBox box(parent);
     box.setWindowTitle(caption());

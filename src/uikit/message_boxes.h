@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <utility>
 
 class QWidget;
 
@@ -36,7 +37,10 @@ public:
 
     using Handler = std::function<MessageAnswer(const MessageRequest&)>;
     // Replaces the real dialogs (tests); an empty handler restores them.
-    static void setHandler(Handler handler);
+    static void setHandler(Handler handler) { handler_ = std::move(handler); }
+
+private:
+    static inline Handler handler_;
 };
 
 }  // namespace mireva::ui

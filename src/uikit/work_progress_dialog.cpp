@@ -11,16 +11,9 @@ namespace mireva::ui {
 
 namespace {
 
-WorkProgressDialog::Observer& observer() {
-    static WorkProgressDialog::Observer o;
-    return o;
-}
-
 constexpr int kShowAfterMs = 500;
 
 }  // namespace
-
-void WorkProgressDialog::setObserver(Observer o) { observer() = std::move(o); }
 
 QString WorkProgressDialog::cancelText() { return QStringLiteral("キャンセル"); }
 QString WorkProgressDialog::finishingText() { return QStringLiteral("仕上げています。しばらくお待ちください。"); }
@@ -74,7 +67,7 @@ bool WorkProgressDialog::update(int done, int total) {
     // A window-modal dialog handles the waiting events (a click on キャンセル among
     // them) whenever its value changes.
     dialog_->setValue(std::min(done, std::max(total, 1)));
-    if (observer()) observer()(*this, done, total);
+    if (observer_) observer_(*this, done, total);
     return !cancelled();
 }
 

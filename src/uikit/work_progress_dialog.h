@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "core/progress.h"
 
@@ -49,7 +50,7 @@ public:
 
     // Tests: called after every update, e.g. to cancel at a given point.
     using Observer = std::function<void(WorkProgressDialog&, int done, int total)>;
-    static void setObserver(Observer observer);
+    static void setObserver(Observer observer) { observer_ = std::move(observer); }
 
 private:
     Unit unit_;
@@ -58,6 +59,7 @@ private:
     QString countText_;
     std::unique_ptr<QProgressDialog> dialog_;
     QPushButton* cancelButton_ = nullptr;
+    static inline Observer observer_;
 };
 
 }  // namespace mireva::ui

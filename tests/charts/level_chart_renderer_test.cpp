@@ -19,7 +19,9 @@ LevelChartModel threeBars() {
     s[kStdUhf] = "60";
     BroadcasterNameList names;
     names[1] = cp("第二放送");
-    const std::vector<ChannelLevel> levels = {{0, "40"}, {1, "60"}, {2, "80"}, {3, cp("－")}};
+    // The levels are views: the text they look at has to outlive them.
+    const std::string dash = cp("－");
+    const std::vector<ChannelLevel> levels = {{0, "40"}, {1, "60"}, {2, "80"}, {3, dash}};
     return buildLevelChart(1, cp("1F101号室"), 0, levels, s, names);
 }
 

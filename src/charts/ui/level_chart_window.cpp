@@ -15,14 +15,6 @@
 #include "uikit/qt_path.h"
 
 namespace mireva::ui {
-namespace {
-LevelChartWindow::PrintDialogHook& printDialogHook() {
-    static LevelChartWindow::PrintDialogHook hook;
-    return hook;
-}
-}  // namespace
-
-void LevelChartWindow::setPrintDialogHook(PrintDialogHook hook) { printDialogHook() = std::move(hook); }
 
 LevelChartWindow::LevelChartWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("levelChartWindow");
@@ -93,7 +85,7 @@ void LevelChartWindow::printChart() {
     printer.setDocName(windowTitle());
     QPrintDialog dialog(&printer, this);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    const bool accepted = printDialogHook() ? printDialogHook()(dialog) : dialog.exec() == QDialog::Accepted;
+    const bool accepted = printDialogHook_ ? printDialogHook_(dialog) : dialog.exec() == QDialog::Accepted;
     if (!accepted) return;
     if (!printLevelChart(m, printer)) MessageBoxes::error(this, printFailedText());
 }

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <utility>
 
 #include "charts/level_chart_model.h"
 
@@ -38,7 +39,7 @@ public:
     // Tests replace the print dialog: the hook gets it instead of its exec() and
     // returns whether it was accepted. An empty hook restores the dialog.
     using PrintDialogHook = std::function<bool(QPrintDialog&)>;
-    static void setPrintDialogHook(PrintDialogHook hook);
+    static void setPrintDialogHook(PrintDialogHook hook) { printDialogHook_ = std::move(hook); }
 
 signals:
     // Shown again after it was hidden: the owner hands it the current chart.
@@ -53,6 +54,7 @@ private:
     QPushButton* save_ = nullptr;
     QPushButton* print_ = nullptr;
     QPushButton* close_ = nullptr;
+    static inline PrintDialogHook printDialogHook_;
 };
 
 }  // namespace mireva::ui

@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 #include "uikit/file_dialogs.h"
 #include "ingest/ui/drop_edit.h"
 
@@ -19,37 +21,40 @@ DropEdit* makePathEdit(QWidget* parent) {
     return edit;
 }
 
-// A forward button must not fire when the user presses Enter in the edit while it is
-// still disabled, and Enter with a text goes forward like the button.
-void noDefaults(std::initializer_list<QPushButton*> buttons) {
-    for (QPushButton* b : buttons) {
-        b->setAutoDefault(false);
-        b->setDefault(false);
-    }
+// The face of both pages: the prompt, the path field with the button that picks a path
+// beside it, and at the bottom right the page's buttons, the last of which goes forward.
+// It is off while the field is empty, so Enter in an empty field does nothing, and
+// Enter with a text goes forward like a click on it: no other button is a default one.
+void layOutPathPage(QDialog* page, const QString& prompt, DropEdit* edit, QPushButton* pick,
+                    std::initializer_list<QPushButton*> buttons) {
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(new QLabel(prompt, page));
+    auto* row = new QHBoxLayout;
+    row->addWidget(edit, 1);
+    row->addWidget(pick);
+    layout->addLayout(row);
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    for (QPushButton* b : buttons) bottom->addWidget(b);
+    layout->addLayout(bottom);
+    QPushButton* forward = *std::prev(buttons.end());
+    forward->setEnabled(false);
+    pick->setAutoDefault(false);
+    for (QPushButton* b : buttons) b->setAutoDefault(false);
+    forward->setDefault(true);
+    QObject::connect(edit, &QLineEdit::textChanged, page,
+                     [forward](const QString& t) { forward->setEnabled(!t.isEmpty()); });
 }
 
 }  // namespace
 
 LocationTablePage::LocationTablePage(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("測定場所管理表の選択"));
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("測定場所管理表のファイルを選択してください。"), this));
-    auto* row = new QHBoxLayout;
     edit_ = makePathEdit(this);
     browse_ = new QPushButton(QStringLiteral("参照"), this);
-    row->addWidget(edit_, 1);
-    row->addWidget(browse_);
-    layout->addLayout(row);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
     next_ = new QPushButton(QStringLiteral("次へ"), this);
-    next_->setEnabled(false);
-    buttons->addWidget(next_);
-    layout->addLayout(buttons);
-    noDefaults({browse_, next_});
-    next_->setDefault(true);
+    layOutPathPage(this, QStringLiteral("測定場所管理表のファイルを選択してください。"), edit_, browse_, {next_});
 
-    connect(edit_, &QLineEdit::textChanged, this, [this](const QString& t) { next_->setEnabled(!t.isEmpty()); });
     connect(browse_, &QPushButton::clicked, this, &LocationTablePage::browse);
     connect(next_, &QPushButton::clicked, this, &LocationTablePage::accept);
 }
@@ -70,26 +75,13 @@ void LocationTablePage::browse() {
 
 DataFolderPage::DataFolderPage(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("測定データ場所の選択"));
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("測定データの場所（フォルダ）を選択してください。"), this));
-    auto* row = new QHBoxLayout;
     edit_ = makePathEdit(this);
     choose_ = new QPushButton(QStringLiteral("フォルダの選択"), this);
-    row->addWidget(edit_, 1);
-    row->addWidget(choose_);
-    layout->addLayout(row);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
     back_ = new QPushButton(QStringLiteral("戻る"), this);
     start_ = new QPushButton(QStringLiteral("集計開始"), this);
-    start_->setEnabled(false);
-    buttons->addWidget(back_);
-    buttons->addWidget(start_);
-    layout->addLayout(buttons);
-    noDefaults({choose_, back_, start_});
-    start_->setDefault(true);
+    layOutPathPage(this, QStringLiteral("測定データの場所（フォルダ）を選択してください。"), edit_, choose_,
+                   {back_, start_});
 
-    connect(edit_, &QLineEdit::textChanged, this, [this](const QString& t) { start_->setEnabled(!t.isEmpty()); });
     connect(choose_, &QPushButton::clicked, this, &DataFolderPage::chooseFolder);
     connect(start_, &QPushButton::clicked, this, &DataFolderPage::accept);
     connect(back_, &QPushButton::clicked, this, &DataFolderPage::reject);

@@ -223,18 +223,9 @@ void MainPanel::showLevelChart() { levelChart_->showWindow(); }
 
 void MainPanel::applyBelowStandardRows() { model_->setBelowStandardRows(judgement_.belowStandardRows); }
 
-namespace {
-MainPanel::JudgementDialogHook& judgementDialogHook() {
-    static MainPanel::JudgementDialogHook hook;
-    return hook;
-}
-}  // namespace
-
-void MainPanel::setJudgementDialogHook(JudgementDialogHook hook) { judgementDialogHook() = std::move(hook); }
-
 void MainPanel::showJudgementDialog() {
-    if (judgementDialogHook()) {
-        judgementDialogHook()(*this);
+    if (judgementDialogHook_) {
+        judgementDialogHook_(*this);
         return;
     }
     ui::showJudgementDialog(window(), judgement_, session_.settingsPath);

@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "core/app_session.h"
 #include "core/channel_catalog.h"
@@ -68,7 +69,7 @@ public:
     void showJudgementDialog();
     // Replaces the dialog (tests); an empty hook restores it.
     using JudgementDialogHook = std::function<void(MainPanel&)>;
-    static void setJudgementDialogHook(JudgementDialogHook hook);
+    static void setJudgementDialogHook(JudgementDialogHook hook) { judgementDialogHook_ = std::move(hook); }
 
     int currentBandTab() const { return currentBandTab_; }
     void selectBandTab(int tab);
@@ -152,6 +153,7 @@ private:
     QPushButton* excel_ = nullptr;
     QPushButton* reset_ = nullptr;
     WorksheetUndo* undo_ = nullptr;
+    static inline JudgementDialogHook judgementDialogHook_;
 };
 
 }  // namespace mireva::ui

@@ -67,33 +67,24 @@ void WorksheetUndo::clear() {
 }
 
 void WorksheetUndo::undo() {
-    if (!history_.canUndo()) return;
-    HistoryMove move;
-    {
-        ProgressBox progress(panel_, ProgressBox::processingText());
-        move = history_.undo(WorksheetFiles::of(panel_->session().locations));
-        if (move.done) show(move);
-    }
-    updateActions();
-    if (!move.done) {
-        MessageBoxes::error(panel_, QStringLiteral("元に戻せませんでした。測定データは変更されていません。\n") +
-                                        QString::fromStdString(move.error));
-    }
+    if (history_.canUndo())
+        takeStep(&WorksheetHistory::undo, QStringLiteral("元に戻せませんでした。測定データは変更されていません。\n"));
 }
 
 void WorksheetUndo::redo() {
-    if (!history_.canRedo()) return;
+    if (history_.canRedo())
+        takeStep(&WorksheetHistory::redo, QStringLiteral("やり直せませんでした。測定データは変更されていません。\n"));
+}
+
+void WorksheetUndo::takeStep(HistoryMove (WorksheetHistory::*step)(const WorksheetFiles&), const QString& failure) {
     HistoryMove move;
     {
         ProgressBox progress(panel_, ProgressBox::processingText());
-        move = history_.redo(WorksheetFiles::of(panel_->session().locations));
+        move = (history_.*step)(WorksheetFiles::of(panel_->session().locations));
         if (move.done) show(move);
     }
     updateActions();
-    if (!move.done) {
-        MessageBoxes::error(panel_, QStringLiteral("やり直せませんでした。測定データは変更されていません。\n") +
-                                        QString::fromStdString(move.error));
-    }
+    if (!move.done) MessageBoxes::error(panel_, failure + QString::fromStdString(move.error));
 }
 
 void WorksheetUndo::show(const HistoryMove& move) {

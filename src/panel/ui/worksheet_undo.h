@@ -42,6 +42,9 @@ signals:
 private:
     PanelView currentView() const;
     void show(const HistoryMove& move);
+    // One step back or forward through the history under the progress box; `failure`
+    // and the reason in a message box when it could not be taken.
+    void takeStep(HistoryMove (WorksheetHistory::*step)(const WorksheetFiles&), const QString& failure);
     void updateActions();
 
     MainPanel* panel_;

@@ -30,11 +30,6 @@ namespace mireva::ui {
 
 namespace {
 
-ReportPrinting::DialogHooks& hooks() {
-    static ReportPrinting::DialogHooks h;
-    return h;
-}
-
 constexpr int kPdfResolution = 1200;
 
 // The job's name: the one asked for, else the report name of the report data, else
@@ -114,8 +109,6 @@ bool writeReportPdf(const ReportPageRenderer& report, const std::filesystem::pat
     return replaceFileContent(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), error);
 }
 
-void ReportPrinting::setDialogHooks(DialogHooks h) { hooks() = std::move(h); }
-
 ReportPrinting::ReportPrinting(QWidget* parent)
     : parent_(parent), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     printer_->setPageSize(QPageSize(QPageSize::A4));
@@ -162,7 +155,7 @@ bool ReportPrinting::printWithDialog(const ReportPageRenderer& report, QWidget* 
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     dialog.setMinMax(1, pages);
     dialog.setFromTo(1, pages);
-    const bool accepted = hooks().print ? hooks().print(dialog) : dialog.exec() == QDialog::Accepted;
+    const bool accepted = hooks_.print ? hooks_.print(dialog) : dialog.exec() == QDialog::Accepted;
     if (!accepted) return false;
     printPages(report, dialogParent);
     return true;
@@ -258,8 +251,8 @@ void ReportPrinting::preview(const ReportSource& source, const QString& document
             if (printWithDialog(report, &dialog)) dialog.accept();
         });
     }
-    if (hooks().preview)
-        hooks().preview(dialog);
+    if (hooks_.preview)
+        hooks_.preview(dialog);
     else
         dialog.exec();
     printer_->setPrintRange(QPrinter::AllPages);
@@ -271,13 +264,13 @@ QString noPrinterText() {
 
 void ReportPrinting::printerSetup() {
     // Page setup works on a real printer only; without one, say so instead of nothing.
-    if (!hooks().setup && printer_->outputFormat() != QPrinter::NativeFormat) {
+    if (!hooks_.setup && printer_->outputFormat() != QPrinter::NativeFormat) {
         MessageBoxes::inform(parent_, noPrinterText());
         return;
     }
     QPageSetupDialog dialog(printer_.get(), parent_);
-    if (hooks().setup)
-        hooks().setup(dialog);
+    if (hooks_.setup)
+        hooks_.setup(dialog);
     else
         dialog.exec();
 }

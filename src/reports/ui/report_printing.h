@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "core/aggregation_summary.h"
 #include "core/progress.h"
@@ -95,7 +96,7 @@ public:
         std::function<bool(QPrintPreviewDialog&)> preview;
         std::function<bool(QPageSetupDialog&)> setup;
     };
-    static void setDialogHooks(DialogHooks hooks);
+    static void setDialogHooks(DialogHooks hooks) { hooks_ = std::move(hooks); }
 
 private:
     // Names the job and asks for every page; false after telling the user when the
@@ -108,6 +109,7 @@ private:
 
     QWidget* parent_;
     std::unique_ptr<QPrinter> printer_;
+    static inline DialogHooks hooks_;
 };
 
 }  // namespace mireva::ui
