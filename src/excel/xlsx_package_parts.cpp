@@ -39,25 +39,10 @@ void relationship(std::string& out, int id, std::string_view type, std::string_v
 
 }  // namespace
 
-void appendXmlText(std::string& out, std::string_view text) {
-    for (char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            default:
-                out += c;
-        }
-    }
-}
+namespace {
 
-void appendXmlAttribute(std::string& out, std::string_view text) {
+// The text with &, < and > escaped, and " too inside an attribute's quotes.
+void appendXmlEscaped(std::string& out, std::string_view text, bool inQuotes) {
     for (char c : text) {
         switch (c) {
             case '&':
@@ -70,13 +55,19 @@ void appendXmlAttribute(std::string& out, std::string_view text) {
                 out += "&gt;";
                 break;
             case '"':
-                out += "&quot;";
+                out += inQuotes ? "&quot;" : "\"";
                 break;
             default:
                 out += c;
         }
     }
 }
+
+}  // namespace
+
+void appendXmlText(std::string& out, std::string_view text) { appendXmlEscaped(out, text, false); }
+
+void appendXmlAttribute(std::string& out, std::string_view text) { appendXmlEscaped(out, text, true); }
 
 std::string xmlNumber(double value) {
     char buffer[40];

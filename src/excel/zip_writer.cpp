@@ -52,6 +52,18 @@ ZipEntry deflateEntry(std::string name, std::string_view content, int level) {
 
 ZipWriter::ZipWriter(Sink sink) : sink_(std::move(sink)) {}
 
+void ZipWriter::putEntryFields(std::string& out, const Record& r) {
+    put16(out, kVersion);
+    put16(out, kFlagUtf8);
+    put16(out, kMethodDeflate);
+    put16(out, kDosTime);
+    put16(out, kDosDate);
+    put32(out, r.crc);
+    put32(out, r.compressed);
+    put32(out, r.size);
+    put16(out, static_cast<std::uint32_t>(r.name.size()));
+}
+
 bool ZipWriter::fail(std::string message) {
     failed_ = true;
     if (error_.empty()) error_ = std::move(message);
@@ -74,15 +86,7 @@ bool ZipWriter::add(const ZipEntry& entry) {
     std::string header;
     header.reserve(30 + entry.name.size());
     put32(header, 0x04034b50);
-    put16(header, kVersion);
-    put16(header, kFlagUtf8);
-    put16(header, kMethodDeflate);
-    put16(header, kDosTime);
-    put16(header, kDosDate);
-    put32(header, r.crc);
-    put32(header, r.compressed);
-    put32(header, r.size);
-    put16(header, static_cast<std::uint32_t>(entry.name.size()));
+    putEntryFields(header, r);
     put16(header, 0);  // no extra field
     header += entry.name;
     if (!emit(header) || !emit(entry.data)) return false;
@@ -98,15 +102,7 @@ bool ZipWriter::finish() {
     for (const Record& r : records_) {
         put32(directory, 0x02014b50);
         put16(directory, kVersion);  // made by: MS-DOS attributes, version 2.0
-        put16(directory, kVersion);
-        put16(directory, kFlagUtf8);
-        put16(directory, kMethodDeflate);
-        put16(directory, kDosTime);
-        put16(directory, kDosDate);
-        put32(directory, r.crc);
-        put32(directory, r.compressed);
-        put32(directory, r.size);
-        put16(directory, static_cast<std::uint32_t>(r.name.size()));
+        putEntryFields(directory, r);
         put16(directory, 0);  // extra field
         put16(directory, 0);  // comment
         put16(directory, 0);  // disk

@@ -49,6 +49,9 @@ private:
         std::uint32_t size;
         std::uint32_t offset;
     };
+    // The fields a local header and its central directory record share, from the
+    // version needed to extract up to the name's length.
+    static void putEntryFields(std::string& out, const Record& r);
     bool emit(std::string_view bytes);
     bool fail(std::string message);
 
