@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "ingest/ui/drop_edit.h"
-#include "ingest/ui/progress_box.h"
+#include "uikit/progress_box.h"
 #include "ingest/ui/read_panel.h"
 #include "ingest/ui/read_wizard.h"
 #include "ingest/ui/wizard_pages.h"

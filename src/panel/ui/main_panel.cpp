@@ -17,7 +17,7 @@
 #include "ingest/aggregation_run.h"
 #include "settings/settings_file.h"
 #include "standards/ui/under_std_dlg.h"
-#include "ingest/ui/progress_box.h"
+#include "uikit/progress_box.h"
 #include "panel/ui/level_chart_feed.h"
 #include "panel/ui/operation_pages.h"
 #include "panel/ui/panel_button.h"

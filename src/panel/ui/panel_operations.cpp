@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "uikit/message_boxes.h"
-#include "ingest/ui/progress_box.h"
+#include "uikit/progress_box.h"
 #include "panel/ui/main_panel.h"
 #include "panel/ui/operation_pages.h"
 #include "panel/ui/worksheet_grid.h"

@@ -6,7 +6,7 @@
 #include <QScrollBar>
 
 #include "uikit/message_boxes.h"
-#include "ingest/ui/progress_box.h"
+#include "uikit/progress_box.h"
 #include "panel/ui/main_panel.h"
 #include "panel/ui/worksheet_grid.h"
 #include "panel/ui/worksheet_grid_model.h"

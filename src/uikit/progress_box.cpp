@@ -1,4 +1,4 @@
-#include "ingest/ui/progress_box.h"
+#include "uikit/progress_box.h"
 
 #include <QApplication>
 #include <QKeyEvent>
