@@ -1,6 +1,7 @@
 #include "uikit/work_progress_dialog.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QLocale>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -65,8 +66,13 @@ bool WorkProgressDialog::update(int done, int total) {
                           (finishing ? QStringLiteral("\n") + finishingText() : QString()));
     if (dialog_->maximum() != total) dialog_->setMaximum(std::max(total, 1));
     // A window-modal dialog handles the waiting events (a click on キャンセル among
-    // them) whenever its value changes.
-    dialog_->setValue(std::min(done, std::max(total, 1)));
+    // them) whenever its value changes. A count reported again unchanged (the file being
+    // finished) changes nothing, so the shown dialog handles them here.
+    const int value = std::min(done, std::max(total, 1));
+    if (value == dialog_->value() && dialog_->isVisible())
+        QCoreApplication::processEvents();
+    else
+        dialog_->setValue(value);
     if (observer_) observer_(*this, done, total);
     return !cancelled();
 }

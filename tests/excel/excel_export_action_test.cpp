@@ -165,6 +165,11 @@ TEST_F(ExcelExportAction, CancelWhileTheWorkbookIsFinishedKeepsTheEarlierFile) {
         EXPECT_TRUE(cancel->isEnabled());
         EXPECT_EQ(progress.dialog()->labelText(),
                   QStringLiteral("作成しています。\n3 / 3 シート\n") + WorkProgressDialog::finishingText());
+        // While the file is finished the count stays at its end; a click on キャンセル is
+        // still heard when the same count is reported again.
+        progress.dialog()->show();
+        QMetaObject::invokeMethod(cancel, &QPushButton::click, Qt::QueuedConnection);
+        EXPECT_FALSE(progress.update(3, 3));
     }
 
     writeWorksheet(15, {0, 1, 2});
