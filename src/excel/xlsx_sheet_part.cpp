@@ -112,8 +112,8 @@ bool appendSheetXml(std::string& out, const SheetModel& sheet, XlsxStyles& style
                 cells += "</t></is></c>";
             }
         }
-        const auto& ending =
-            r < sheet.rowCount() ? mergesEndingAt[static_cast<size_t>(r)] : std::vector<const CellRange*>{};
+        static const std::vector<const CellRange*> kNone;
+        const auto& ending = r < sheet.rowCount() ? mergesEndingAt[static_cast<size_t>(r)] : kNone;
         if (!ending.empty() && !rowStarted) {
             dim.addRow(r);
             rowStarted = true;
